@@ -1,0 +1,66 @@
+#include "app/frm_splash.h"
+
+#include "app/app_info.h"
+#include "app/fonts.h"
+#include "app/twips.h"
+#include "board/piece_images.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    // A splash window: no caption, no buttons, not in the taskbar.
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/hopnix-32.png")));
+    setFixedSize(Twips::size(4440, 2550));
+
+    lblProductName = label("lblProductName", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));
+    lblVersion = label("lblVersion", {2760, 1440, 795, 270}, AppInfo::versionText(), Fonts::arial(12));
+    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // The version label sizes itself to its text and keeps its right edge.
+    const int right = lblVersion->geometry().right();
+    lblVersion->adjustSize();
+    lblVersion->move(right - lblVersion->width() + 1, lblVersion->y());
+    lblCompany = label("lblCompany", {1680, 2160, 1455, 255}, AppInfo::Company, Fonts::arial(8.25));
+    lblCopyright = label("lblCopyright", {360, 2160, 1215, 255}, tr("Freeware 2026"), Fonts::arial(8.25));
+
+    imgLogo = new QLabel(this);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(Twips::rect(360, 600, 1095, 1095));
+    imgLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    imgLogo->setPixmap(PieceImages::logo());
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(2000);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &FrmSplash::handOver);
+    Timer1->start();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QLabel* FrmSplash::label(const char* name, const QRect& twips, const QString& text, const QFont& font)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: black;"));
+    return label;
+}
+
+void FrmSplash::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(236, 233, 216));
+    painter.drawPixmap(0, 0, QPixmap(QStringLiteral(":/pictures/splash.png")));
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class Dialogs;
+class MainMenu;
+class ScoreStore;
+class StatusPanel;
+
+// The main window's side of the high scores: qualification and name entry, the tables' window, the top player.
+class HighScoreControl : public QObject {
+    Q_OBJECT
+public:
+    HighScoreControl(ScoreStore& scores, Dialogs& dialogs, MainMenu& menu, StatusPanel& panel, QObject* parent);
+
+    // Runs as the end-of-game window closes: a result that ranks asks for a name, enters the table and is saved.
+    void CheckForHighScore(int pegsLeft, double elapsedTime);
+    // Fills the three top-player labels from the best entry of the board in play.
+    void ShowTopPlayer();
+    // A High Scores menu item: its mark, then the table of that board in a modal window.
+    void HighScoreClick(int boardNumber);
+
+private:
+    void InsertHighScore(int position, int pegsLeft, double elapsedTime);
+
+    ScoreStore& scores_;
+    Dialogs& dialogs_;
+    MainMenu& menu_;
+    StatusPanel& panel_;
+    // Carries the typed name from the name window to the table.
+    QString NewPlayerName;
+};

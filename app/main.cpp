@@ -1,0 +1,19 @@
+#include "app/fonts.h"
+#include "app/main_program.h"
+#include "app/real_services.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    // The game draws with the raster engine only; loading the GL stack would cost memory for nothing.
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("hopnix"));
+    Fonts::registerApplicationFonts();
+    RealServices real;
+    MainProgram program(real.services(), real.settings());
+    QObject::connect(&program, &MainProgram::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+    program.start();
+    return app.exec();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/modal_dialogs.h"
+#include "app/qt_settings_store.h"
+#include "app/services.h"
+#include "app/steady_time_source.h"
+#include "audio/fluid_music_device.h"
+#include "audio/qt_sound_player.h"
+#include "scores/score_store.h"
+
+// The devices, files and windows the real program plays on.
+class RealServices {
+public:
+    RealServices();
+
+    Services services();
+    const SettingsStore& settings() const { return settings_; }
+
+private:
+    QString programDir_;
+    QtSoundPlayer sound_;
+    FluidMusicDevice music_;
+    SteadyTimeSource time_;
+    ModalDialogs dialogs_;
+    QtSettingsStore settings_;
+    ScoreStore scores_;
+};

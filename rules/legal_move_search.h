@@ -1,0 +1,12 @@
+#pragma once
+
+class Board;
+
+// Whether any peg of the board in play can still jump; a plain scan that stops at the first that can.
+class LegalMoveSearch {
+public:
+    static bool NoMovesLeft(const Board& board);
+    static bool PegCanJump(const Board& board, int row, int col);
+    // The landing cell beyond (overRow, overCol) is inside the grid, a hole of the board, and empty.
+    static bool CanJumpOver(const Board& board, int fromRow, int fromCol, int overRow, int overCol);
+};

@@ -1,0 +1,274 @@
+// Start-up, the main window's layout and menus, board choice, styles and leaving the game.
+#include "app/board_view.h"
+#include "app/form1.h"
+#include "app/frm_splash.h"
+#include "app/main_menu.h"
+#include "app/music_control.h"
+#include "app/status_panel.h"
+#include "board/board_layout.h"
+#include "board/picture_cell.h"
+#include "board/piece_images.h"
+#include "support/form1_harness.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+int visibleCells(const Form1& form)
+{
+    int visible = 0;
+    for (int r = 0; r < Board::Size; ++r)
+        for (int c = 0; c < Board::Size; ++c)
+            visible += form.Picture3().cell(r, c)->isVisibleTo(&form.Picture3()) ? 1 : 0;
+    return visible;
+}
+
+QStringList checkedItems(const QMenu* menu)
+{
+    QStringList checked;
+    for (const QAction* action : menu->actions())
+        if (action->isChecked())
+            checked.append(action->text());
+    return checked;
+}
+
+bool samePicture(const QPixmap& a, const QPixmap& b)
+{
+    return a.toImage() == b.toImage();
+}
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void splashShowsProductVersionAndLogo();
+    void startUpState();
+    void menuTreeAsDesigned();
+    void layoutInPixels();
+    void cellsTakeNoClicksBeforeNewGame();
+    void exitAsksAndNoChangesNothing();
+    void exitYesAndCloseBoxEndTheProgram();
+    void boardChoiceShowsTheShape();
+    void boardChoiceKeepsTheFinishedPosition();
+    void styleChangeRepaintsEveryCellWithPegs();
+    void displaySettingChoosesTheVariant();
+};
+
+void TestForm1::splashShowsProductVersionAndLogo()
+{
+    FrmSplash splash;
+    QCOMPARE(splash.lblProductName->text(), QStringLiteral("Hopnix"));
+    QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version 3.3.0"));
+    QCOMPARE(splash.lblCompany->text(), QStringLiteral("Tarnwick"));
+    QCOMPARE(splash.Timer1->interval(), 2000);
+    QVERIFY(splash.Timer1->isSingleShot());
+    QVERIFY(splash.Timer1->isActive());
+    QVERIFY(samePicture(splash.imgLogo->pixmap(), PieceImages::logo()));
+    QCOMPARE(splash.size(), QSize(296, 170));
+    QVERIFY(splash.windowFlags() & Qt::SplashScreen);
+}
+
+void TestForm1::startUpState()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    const MainMenu& menu = form.menu();
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.windowTitle(), QStringLiteral("Hopnix v3.3"));
+    QCOMPARE(checkedItems(menu.Style), QStringList{QStringLiteral("Cocktail")});
+    QCOMPARE(checkedItems(menu.SkillLevel), QStringList{QStringLiteral("Classic")});
+    QCOMPARE(checkedItems(menu.Sound), QStringList{QStringLiteral("On")});
+    QCOMPARE(checkedItems(menu.MusicMenu), QStringList{QStringLiteral("On")});
+    QVERIFY(checkedItems(menu.HighScoreMenu).isEmpty());
+    QVERIFY(menu.NewGame->isEnabled());
+    QVERIFY(!menu.EndGame->isEnabled());
+    QVERIFY(!menu.Pause->isEnabled());
+    QVERIFY(!form.panel().Command2->isEnabled());
+    QVERIFY(form.Picture3().isVisible());
+    QVERIFY(!form.Picture3().isEnabled());
+    QVERIFY(!form.Text1().isVisible());
+    QVERIFY(!form.Timer1().isActive());
+    QCOMPARE(visibleCells(form), 37);
+    QCOMPARE(form.panel().PegLeftTxt->text(), QString());
+    QCOMPARE(form.panel().TimeTxt->text(), QString());
+    QCOMPARE(form.panel().Label7->text(), QStringLiteral("Classic"));
+    QCOMPARE(form.game().PegsLeft(), 0);
+    QVERIFY(!form.game().PegSelected());
+    // Every hole shows a Cocktail peg.
+    const PieceImages::Set cocktail = PieceImages::load(4, true);
+    QVERIFY(samePicture(form.Picture3().cell(3, 4)->picture(), cocktail.PegPicture));
+    // The tune is opened, nothing plays.
+    QCOMPARE(h.music.commands, QStringList{QStringLiteral("open ") + h.dir() + QStringLiteral("/amalia2.mid")});
+    QVERIFY(!form.music().MusicStarted());
+    QVERIFY(h.sound.played.isEmpty());
+}
+
+void TestForm1::menuTreeAsDesigned()
+{
+    Form1Harness h;
+    QStringList captions;
+    for (const QAction* top : h.form().menuBar()->actions()) {
+        QStringList items;
+        for (const QAction* item : top->menu()->actions())
+            items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+        captions.append(top->text() + QLatin1Char(':') + items.join(QLatin1Char('|')));
+    }
+    const QStringList expected{
+        QStringLiteral("&Game:&New Game|&End Game|Pause Game|Show Last Peg|E&xit"),
+        QStringLiteral("&Boards:Classic|European 1|European 2|Square 7x7|Square 6x6"),
+        QStringLiteral("&High Scores:Classic|European 1|European 2|Square 7x7|Square 6x6"),
+        QStringLiteral("S&tyle:Swirl|Slate|Aqua|Cocktail"),
+        QStringLiteral("&Sound:On|Off"),
+        QStringLiteral("&Music:On|Off"),
+        QStringLiteral("&Help:Hopnix Help|-|About Hopnix"),
+    };
+    QCOMPARE(captions, expected);
+    QVERIFY(h.form().menu().Pause->isCheckable());
+}
+
+void TestForm1::layoutInPixels()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    QCOMPARE(form.centralWidget()->size(), QSize(489, 384));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(form.panel().geometry(), QRect(0, 0, 97, 393));
+    QCOMPARE(form.Picture3().geometry(), QRect(112, 8, 364, 380));
+    QCOMPARE(form.Picture3().cell(3, 4)->geometry(), QRect(160, 128, 41, 41));
+    QCOMPARE(form.Picture3().cell(8, 8)->geometry(), QRect(320, 328, 41, 41));
+    QCOMPARE(form.Text1().geometry(), QRect(208, 184, 153, 25));
+    QCOMPARE(form.Text1().text(), QStringLiteral("  Game Paused"));
+    QCOMPARE(form.panel().Command2->geometry(), QRect(30, 88, 25, 25));
+    QCOMPARE(form.panel().Command2->toolTip(), QStringLiteral(" Undo last move "));
+    QCOMPARE(form.panel().TopNameTxt->geometry(), QRect(8, 320, 81, 17));
+    QCOMPARE(form.panel().Label7->font().family(), QStringLiteral("MS Sans Serif"));
+    QVERIFY(form.panel().Label7->font().bold());
+    QCOMPARE(form.panel().TopNameTxt->font().family(), QStringLiteral("Arial"));
+}
+
+void TestForm1::cellsTakeNoClicksBeforeNewGame()
+{
+    Form1Harness h;
+    h.click(5, 4);
+    QVERIFY(!h.form().game().PegSelected());
+    QVERIFY(h.sound.played.isEmpty());
+}
+
+void TestForm1::exitAsksAndNoChangesNothing()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    QSignalSpy closed(&form, &Form1::closed);
+    form.NewGame_Click();
+    h.dialogs.answerYes = false;
+    form.menu().Exit->trigger();
+    QCOMPARE(h.dialogs.questions, QStringList{QStringLiteral("Hopnix33|Are you sure you want to exit Hopnix")});
+    QCOMPARE(closed.count(), 0);
+    QVERIFY(form.isVisible());
+    QVERIFY(form.Timer1().isActive());
+    QVERIFY(form.menu().EndGame->isEnabled());
+}
+
+void TestForm1::exitYesAndCloseBoxEndTheProgram()
+{
+    Form1Harness h;
+    QSignalSpy closed(&h.form(), &Form1::closed);
+    h.dialogs.answerYes = true;
+    h.form().menu().Exit->trigger();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!h.form().isVisible());
+
+    Form1Harness other;
+    QSignalSpy closedByBox(&other.form(), &Form1::closed);
+    other.form().close();
+    QCOMPARE(closedByBox.count(), 1);
+    QVERIFY(other.dialogs.questions.isEmpty());
+}
+
+void TestForm1::boardChoiceShowsTheShape()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    for (int board : {2, 3, 4, 5, 1, 5, 3}) {
+        form.menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
+        const BoardLayout& layout = BoardLayout::ForBoard(board);
+        QCOMPARE(checkedItems(form.menu().SkillLevel), QStringList{layout.name});
+        QCOMPARE(form.panel().Label7->text(), layout.name);
+        QCOMPARE(visibleCells(form), layout.holeCount());
+        for (int r = 0; r < Board::Size; ++r)
+            for (int c = 0; c < Board::Size; ++c)
+                QCOMPARE(form.Picture3().cell(r, c)->isVisibleTo(&form.Picture3()), layout.isHole(r, c));
+        const QPoint expected = board == 5 ? QPoint(95, 18) : QPoint(112, 8);
+        QCOMPARE(form.Picture3().pos(), expected);
+        QVERIFY(form.Picture3().isVisible());
+    }
+    // The board already in play, chosen again: same picture, one mark.
+    form.menu().Level[2]->trigger();
+    QCOMPARE(checkedItems(form.menu().SkillLevel), QStringList{QStringLiteral("European 2")});
+}
+
+void TestForm1::boardChoiceKeepsTheFinishedPosition()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    form.NewGame_Click();
+    h.click(5, 4);
+    h.click(3, 4);
+    form.EndGame_Click();
+    // End Game refills the pictures but keeps the fields.
+    QVERIFY(!form.game().board()(5, 4).Pegged);
+    form.menu().Level[1]->trigger();
+    QVERIFY(!form.game().board()(5, 4).Pegged);
+    QCOMPARE(form.game().PegsLeft(), 35);
+    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+}
+
+void TestForm1::styleChangeRepaintsEveryCellWithPegs()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    form.NewGame_Click();
+    h.click(5, 4);
+    h.click(3, 4);
+    form.EndGame_Click();
+    for (int style = 1; style <= PieceImages::StyleCount; ++style) {
+        form.menu().StyleItem[static_cast<std::size_t>(style - 1)]->trigger();
+        const PieceImages::Set set = PieceImages::load(style, true);
+        for (int r = 0; r < Board::Size; ++r)
+            for (int c = 0; c < Board::Size; ++c)
+                QVERIFY(samePicture(form.Picture3().cell(r, c)->picture(), set.PegPicture));
+        QCOMPARE(checkedItems(form.menu().Style).size(), 1);
+        QVERIFY(form.menu().StyleItem[static_cast<std::size_t>(style - 1)]->isChecked());
+        QVERIFY(!form.game().board()(4, 4).Pegged);
+        QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+    }
+}
+
+void TestForm1::displaySettingChoosesTheVariant()
+{
+    for (int style = 1; style <= PieceImages::StyleCount; ++style)
+        for (bool small : {true, false}) {
+            const PieceImages::Set set = PieceImages::load(style, small);
+            for (const QPixmap* picture : {&set.MarkedPicture, &set.PegPicture, &set.HolePicture})
+                QCOMPARE(picture->size(), QSize(50, 50));
+        }
+    Form1Harness large(QStringLiteral("120"));
+    QVERIFY(samePicture(large.form().Picture3().cell(3, 4)->picture(), PieceImages::load(4, false).PegPicture));
+    Form1Harness small(QStringLiteral("144"));
+    QVERIFY(samePicture(small.form().Picture3().cell(3, 4)->picture(), PieceImages::load(4, true).PegPicture));
+    QVERIFY(!samePicture(PieceImages::load(4, true).PegPicture, PieceImages::load(4, false).PegPicture));
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"

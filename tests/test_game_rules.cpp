@@ -1,0 +1,301 @@
+// Moves, the legal-move search and undo on the board model, without windows.
+#include "board/board_layout.h"
+#include "game_scripts.h"
+#include "rules/game.h"
+#include "rules/legal_move_search.h"
+
+#include <QTest>
+
+namespace {
+
+// A game set up as New Game does on the given board.
+Game newGame(int boardNumber)
+{
+    Game game;
+    game.chooseBoard(boardNumber);
+    game.board().SetPieces();
+    game.board().FillBoard();
+    game.clearSelection();
+    game.SetStartHole(boardNumber);
+    game.SetNumberPegged(boardNumber);
+    return game;
+}
+
+int pegCount(const Game& game)
+{
+    int pegs = 0;
+    for (int r = 0; r < Board::Size; ++r)
+        for (int c = 0; c < Board::Size; ++c)
+            pegs += game.board()(r, c).Visible && game.board()(r, c).Pegged ? 1 : 0;
+    return pegs;
+}
+
+void jump(Game& game, const Jump& j)
+{
+    QCOMPARE(game.CellClick(j[0], j[1]), ClickOutcome::Selected);
+    QCOMPARE(game.CellClick(j[2], j[3]), ClickOutcome::Jumped);
+}
+
+// Everything a refused click must leave alone.
+struct Snapshot {
+    explicit Snapshot(const Game& g)
+        : selected(g.PegSelected()), row(g.SelRow()), col(g.SelCol()), pegs(g.PegsLeft()),
+          last{g.LastFromRow(), g.LastFromCol(), g.LastToRow(), g.LastToCol()}
+    {
+        for (int r = 0; r < Board::Size; ++r)
+            for (int c = 0; c < Board::Size; ++c) {
+                const BoardCell& cell = g.board()(r, c);
+                cells[static_cast<std::size_t>(r * 9 + c)] = {cell.Pegged, cell.Marked, cell.Visible, static_cast<int>(cell.Picture)};
+            }
+    }
+    bool operator==(const Snapshot&) const = default;
+
+    bool selected;
+    int row;
+    int col;
+    int pegs;
+    std::array<int, 4> last;
+    std::array<std::array<int, 4>, 81> cells{};
+};
+
+} // namespace
+
+class TestGameRules : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void newGameEmptiesOnlyTheStartHole();
+    void wholeGameSolvedOnEuropeanOne();
+    void wholeGameSolvedOnSquareSix();
+    void deadEndLeavesSeveralPegs();
+    void selectAndDeselect();
+    void refusedClicksChangeNothing_data();
+    void refusedClicksChangeNothing();
+    void jumpUpdatesCellsCountAndRecord();
+    void undoTakesBackOnlyTheLastJump();
+    void undoDropsASelectionOnTheLandedPeg();
+    void undoKeepsASelectionElsewhere();
+    void europeanTwoEdgesAndHiddenCells();
+    void diagonalOnlyPositionHasNoMoves();
+};
+
+void TestGameRules::newGameEmptiesOnlyTheStartHole()
+{
+    for (int board = 1; board <= BoardLayout::Count; ++board) {
+        const Game game = newGame(board);
+        const BoardLayout& layout = BoardLayout::ForBoard(board);
+        QCOMPARE(game.PegsLeft(), layout.PegsAtStart);
+        QCOMPARE(pegCount(game), layout.PegsAtStart);
+        QVERIFY(!game.board()(layout.startRow, layout.startCol).Pegged);
+        QCOMPARE(game.board()(layout.startRow, layout.startCol).Picture, CellPicture::Hole);
+        QVERIFY(!game.NoMovesLeft());
+    }
+}
+
+void TestGameRules::wholeGameSolvedOnEuropeanOne()
+{
+    Game game = newGame(2);
+    for (std::size_t i = 0; i < GameScripts::europeanOneSolved.size(); ++i) {
+        QVERIFY2(!game.NoMovesLeft(), qPrintable(QStringLiteral("stuck before jump %1").arg(i + 1)));
+        jump(game, GameScripts::europeanOneSolved[i]);
+        QCOMPARE(game.PegsLeft(), 31 - static_cast<int>(i));
+        QCOMPARE(pegCount(game), game.PegsLeft());
+    }
+    QVERIFY(game.NoMovesLeft());
+    QCOMPARE(game.PegsLeft(), 1);
+    QVERIFY(game.board()(7, 4).Pegged);
+}
+
+void TestGameRules::wholeGameSolvedOnSquareSix()
+{
+    Game game = newGame(5);
+    for (const Jump& j : GameScripts::squareSixSolved)
+        jump(game, j);
+    QVERIFY(game.NoMovesLeft());
+    QCOMPARE(game.PegsLeft(), 1);
+}
+
+void TestGameRules::deadEndLeavesSeveralPegs()
+{
+    Game game = newGame(2);
+    for (const Jump& j : GameScripts::europeanOneStuck)
+        jump(game, j);
+    QVERIFY(game.NoMovesLeft());
+    QCOMPARE(game.PegsLeft(), 8);
+}
+
+void TestGameRules::selectAndDeselect()
+{
+    Game game = newGame(1);
+    QCOMPARE(game.CellClick(5, 4), ClickOutcome::Selected);
+    QVERIFY(game.PegSelected());
+    QCOMPARE(game.SelRow(), 5);
+    QCOMPARE(game.SelCol(), 4);
+    QVERIFY(game.board()(5, 4).Marked);
+    QCOMPARE(game.board()(5, 4).Picture, CellPicture::Marked);
+    QCOMPARE(game.CellClick(5, 4), ClickOutcome::Deselected);
+    QVERIFY(!game.PegSelected());
+    QCOMPARE(game.SelRow(), 0);
+    QCOMPARE(game.SelCol(), 0);
+    QVERIFY(!game.board()(5, 4).Marked);
+    QCOMPARE(game.board()(5, 4).Picture, CellPicture::Peg);
+}
+
+void TestGameRules::refusedClicksChangeNothing_data()
+{
+    // Classic after one jump (5,4)->(3,4): (4,4) and (5,4) are empty holes.
+    QTest::addColumn<int>("selRow");
+    QTest::addColumn<int>("selCol");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    QTest::newRow("another peg") << 3 << 2 << 3 << 3;
+    QTest::newRow("hole with no selection") << -1 << -1 << 4 << 4;
+    QTest::newRow("one cell away") << 4 << 3 << 4 << 4;
+    QTest::newRow("three cells away") << 4 << 1 << 4 << 4;
+    QTest::newRow("two away diagonally") << 3 << 2 << 5 << 4;
+    QTest::newRow("empty middle") << 3 << 4 << 5 << 4;
+    QTest::newRow("outside the board") << 3 << 1 << 1 << 1;
+}
+
+void TestGameRules::refusedClicksChangeNothing()
+{
+    QFETCH(int, selRow);
+    QFETCH(int, selCol);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    Game game = newGame(1);
+    jump(game, {5, 4, 3, 4});
+    if (selRow >= 0)
+        QCOMPARE(game.CellClick(selRow, selCol), ClickOutcome::Selected);
+    game.board().takeChanged();
+    const Snapshot before(game);
+    QCOMPARE(game.CellClick(row, col), ClickOutcome::Refused);
+    QVERIFY(Snapshot(game) == before);
+    QVERIFY(game.board().takeChanged().none());
+}
+
+void TestGameRules::jumpUpdatesCellsCountAndRecord()
+{
+    Game game = newGame(1);
+    jump(game, {5, 4, 3, 4});
+    QCOMPARE(game.PegsLeft(), 35);
+    QVERIFY(game.board()(3, 4).Pegged);
+    QVERIFY(!game.board()(4, 4).Pegged);
+    QVERIFY(!game.board()(5, 4).Pegged);
+    QVERIFY(!game.board()(5, 4).Marked);
+    QCOMPARE(game.board()(3, 4).Picture, CellPicture::Peg);
+    QCOMPARE(game.board()(4, 4).Picture, CellPicture::Hole);
+    QCOMPARE(game.board()(5, 4).Picture, CellPicture::Hole);
+    QCOMPARE(game.LastFromRow(), 5);
+    QCOMPARE(game.LastFromCol(), 4);
+    QCOMPARE(game.LastToRow(), 3);
+    QCOMPARE(game.LastToCol(), 4);
+    QVERIFY(!game.PegSelected());
+}
+
+void TestGameRules::undoTakesBackOnlyTheLastJump()
+{
+    Game game = newGame(1);
+    jump(game, {5, 4, 3, 4});
+    const Snapshot afterFirst(game);
+    jump(game, {4, 2, 4, 4});
+    game.Undo();
+    QVERIFY(Snapshot(game).cells == afterFirst.cells);
+    QCOMPARE(game.PegsLeft(), 35);
+
+    Game single = newGame(1);
+    const Snapshot fresh(single);
+    jump(single, {5, 4, 3, 4});
+    single.Undo();
+    QVERIFY(Snapshot(single).cells == fresh.cells);
+    QCOMPARE(single.PegsLeft(), 36);
+    // The same jump again is allowed.
+    jump(single, {5, 4, 3, 4});
+    QCOMPARE(single.PegsLeft(), 35);
+}
+
+void TestGameRules::undoDropsASelectionOnTheLandedPeg()
+{
+    Game game = newGame(1);
+    jump(game, {5, 4, 3, 4});
+    QCOMPARE(game.CellClick(3, 4), ClickOutcome::Selected);
+    game.Undo();
+    QVERIFY(!game.PegSelected());
+    QCOMPARE(game.SelRow(), 0);
+    QCOMPARE(game.SelCol(), 0);
+    QVERIFY(!game.board()(3, 4).Marked);
+    QCOMPARE(game.board()(3, 4).Picture, CellPicture::Hole);
+    // The game goes on: the peg that jumped can be selected and jump again.
+    QCOMPARE(game.CellClick(5, 4), ClickOutcome::Selected);
+    QCOMPARE(game.CellClick(3, 4), ClickOutcome::Jumped);
+}
+
+void TestGameRules::undoKeepsASelectionElsewhere()
+{
+    Game game = newGame(1);
+    jump(game, {5, 4, 3, 4});
+    QCOMPARE(game.CellClick(3, 2), ClickOutcome::Selected);
+    game.Undo();
+    QVERIFY(game.PegSelected());
+    QCOMPARE(game.SelRow(), 3);
+    QCOMPARE(game.SelCol(), 2);
+    QVERIFY(game.board()(3, 2).Marked);
+}
+
+void TestGameRules::europeanTwoEdgesAndHiddenCells()
+{
+    Board board;
+    board.hideOutside(BoardLayout::ForBoard(3));
+    // Empty every hole, then place pegs by hand.
+    for (int r = 0; r < Board::Size; ++r)
+        for (int c = 0; c < Board::Size; ++c)
+            if (board(r, c).Visible)
+                board.setPegged(r, c, false);
+    // A peg on the edge column next to a peg: the jump would land outside the grid.
+    board.setPegged(4, 1, true);
+    board.setPegged(4, 0, true);
+    QVERIFY(!LegalMoveSearch::PegCanJump(board, 4, 1));
+    QVERIFY(LegalMoveSearch::PegCanJump(board, 4, 0));
+    QVERIFY(!LegalMoveSearch::NoMovesLeft(board));
+    // Three in a row from the edge: only the middle one can jump, inward.
+    board.setPegged(4, 2, true);
+    QVERIFY(!LegalMoveSearch::PegCanJump(board, 4, 0));
+    QVERIFY(LegalMoveSearch::PegCanJump(board, 4, 1));
+    QVERIFY(!LegalMoveSearch::PegCanJump(board, 4, 2));
+
+    // Top arm: a jump from row 1 over row 0 leaves the grid.
+    Board top;
+    top.hideOutside(BoardLayout::ForBoard(3));
+    for (int r = 0; r < Board::Size; ++r)
+        for (int c = 0; c < Board::Size; ++c)
+            if (top(r, c).Visible)
+                top.setPegged(r, c, false);
+    top.setPegged(0, 4, true);
+    top.setPegged(1, 4, true);
+    QVERIFY(!LegalMoveSearch::CanJumpOver(top, 1, 4, 0, 4));
+    QVERIFY(LegalMoveSearch::CanJumpOver(top, 0, 4, 1, 4));
+    // A hidden neighbour keeps Pegged true but is no peg to jump over, nor a place to land.
+    top.setPegged(0, 4, false);
+    top.setPegged(1, 4, false);
+    top.setPegged(1, 3, true);
+    QVERIFY(!top(1, 2).Visible);
+    QVERIFY(top(1, 2).Pegged);
+    QVERIFY(!LegalMoveSearch::PegCanJump(top, 1, 3));
+    QVERIFY(LegalMoveSearch::NoMovesLeft(top));
+}
+
+void TestGameRules::diagonalOnlyPositionHasNoMoves()
+{
+    Board board;
+    board.hideOutside(BoardLayout::ForBoard(4));
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            board.setPegged(r, c, false);
+    board.setPegged(3, 3, true);
+    board.setPegged(4, 4, true);
+    QVERIFY(LegalMoveSearch::NoMovesLeft(board));
+    board.setPegged(3, 4, true);
+    QVERIFY(!LegalMoveSearch::NoMovesLeft(board));
+}
+
+QTEST_GUILESS_MAIN(TestGameRules)
+#include "test_game_rules.moc"
