@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+class HighScoreTable;
+
+// The three top-player labels of the main window for a board's table.
+struct TopPlayer {
+    QString TopNameTxt;
+    QString TopScoreTxt;
+    QString TopTimeTxt;
+
+    // The best entry: name in upper case, "N Pegs Left", time text; all empty for an empty table.
+    static TopPlayer of(const HighScoreTable& table);
+
+    friend bool operator==(const TopPlayer&, const TopPlayer&) = default;
+};

@@ -1,0 +1,51 @@
+// Feeds arbitrary bytes to the high-score file reader, then writes what loaded and reads it back:
+// nothing may crash, and after one rewrite the file must be stable.
+#include "scores/score_file.h"
+#include "scores/time_text.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+bool sound(const HighScoreTable& table)
+{
+    for (int i = 1; i <= HighScoreTable::Slots; ++i) {
+        const bool real = i <= table.Count();
+        if (real && (table.Pegs(i) < 0 || table.Pegs(i) >= HighScoreTable::EmptySlotPegs))
+            return false;
+        if (real && !(table.Times(i) >= 0.0 && table.Times(i) < ScoreFile::MaxDays))
+            return false;
+        if (!real && (table.Pegs(i) != HighScoreTable::EmptySlotPegs || !table.Names(i).isEmpty() || table.Times(i) != 0.0))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const HighScoreTable loaded = ScoreFile::read(bytes);
+    require(sound(loaded));
+
+    const QByteArray written = ScoreFile::write(loaded);
+    const HighScoreTable reread = ScoreFile::read(written);
+    require(reread.Count() == loaded.Count());
+    for (int i = 1; i <= loaded.Count(); ++i) {
+        require(reread.Names(i) == loaded.Names(i));
+        require(reread.Pegs(i) == loaded.Pegs(i));
+        // Fifteen digits keep a time to far better than a second.
+        require(std::fabs(reread.Times(i) - loaded.Times(i)) <= 1e-12 * std::max(1.0, loaded.Times(i)));
+    }
+    require(ScoreFile::write(reread) == written);
+    return 0;
+}
