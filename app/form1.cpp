@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/app_icon.h"
 #include "app/app_info.h"
 #include "app/board_view.h"
 #include "app/dialogs.h"
@@ -38,7 +39,7 @@ void Form1::buildWindow()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(tr("Hopnix v3.3"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/hopnix-32.png")));
+    setWindowIcon(AppIcon::icon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 

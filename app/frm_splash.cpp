@@ -1,5 +1,6 @@
 #include "app/frm_splash.h"
 
+#include "app/app_icon.h"
 #include "app/app_info.h"
 #include "app/fonts.h"
 #include "app/twips.h"
@@ -16,7 +17,7 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("frmSplash"));
     // A splash window: no caption, no buttons, not in the taskbar.
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/hopnix-32.png")));
+    setWindowIcon(AppIcon::icon());
     setFixedSize(Twips::size(4440, 2550));
 
     lblProductName = label("lblProductName", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));

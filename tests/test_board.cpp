@@ -2,9 +2,14 @@
 #include "board/board.h"
 #include "board/board_layout.h"
 #include "board/display_size_check.h"
+#include "app/qt_settings_store.h"
 #include "app/settings_keys.h"
 #include "support/map_settings_store.h"
 
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestBoard : public QObject {
@@ -20,6 +25,7 @@ private Q_SLOTS:
     void changedCellsAreReportedOnce();
     void displaySizeCheck_data();
     void displaySizeCheck();
+    void settingsFileAsTheReadmeShowsIt();
 };
 
 void TestBoard::layoutsHaveTheirHoleCountsAndStartHoles_data()
@@ -168,6 +174,20 @@ void TestBoard::displaySizeCheck()
     if (!setting.isNull())
         settings.values.insert(SettingsKeys::DpiLogicalx, setting);
     QCOMPARE(DisplaySizeCheck::CheckDisplaySize(settings), smallPieces);
+}
+
+void TestBoard::settingsFileAsTheReadmeShowsIt()
+{
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
+    QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Hopnix")));
+    QFile file(config.filePath(QStringLiteral("Hopnix/HKEY_CURRENT_CONFIG.ini")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Display%20]\n%20Settings\\DpiLogicalx=120\n");
+    file.close();
+    const QtSettingsStore settings;
+    QCOMPARE(settings.value(SettingsKeys::DpiLogicalx, QStringLiteral("96")), QStringLiteral("120"));
+    QVERIFY(!DisplaySizeCheck::CheckDisplaySize(settings));
 }
 
 QTEST_GUILESS_MAIN(TestBoard)
