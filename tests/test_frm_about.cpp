@@ -1,0 +1,76 @@
+#include "app/fonts.h"
+#include "app/twips.h"
+#include "windows/frm_about.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+class TestFrmAbout : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { Fonts::registerApplicationFonts(); }
+
+    void showsTitleVersionLogoAndNotices()
+    {
+        FrmAbout about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Hopnix33"));
+        QCOMPARE(about.lblTitle->text(), QStringLiteral("Hopnix33"));
+        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 3.3.0"));
+        QVERIFY(about.lblCopyright->text().contains(QStringLiteral("2026 Tarnwick")));
+        QCOMPARE(about.Image1->pixmap().size(), QSize(50, 50));
+        QCOMPARE(about.size(), QSize(360, 192));
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+        QVERIFY(about.isModal());
+        QCOMPARE(about.lblTitle->geometry(), Twips::rect(1416, 240, 2916, 360));
+        QCOMPARE(about.Label3->geometry(), Twips::rect(120, 1680, 3615, 1095));
+        QCOMPARE(about.cmdOK->geometry(), Twips::rect(3960, 2040, 1260, 345));
+    }
+
+    void theNoticesFitTheirLabels()
+    {
+        FrmAbout about;
+        const QLabel* copyright = about.lblCopyright;
+        QVERIFY(copyright->fontMetrics().horizontalAdvance(copyright->text()) <= copyright->width());
+        QVERIFY(about.Label3->heightForWidth(about.Label3->width()) <= about.Label3->height());
+    }
+
+    void drawsAnEtchedSeparator()
+    {
+        FrmAbout about;
+        const QImage image = about.grab().toImage();
+        // Grey on top with the white shadow showing below it, from x 8 to the right edge.
+        for (int x : {8, 180, 359}) {
+            QCOMPARE(image.pixel(x, 104), qRgb(128, 128, 128));
+            QCOMPARE(image.pixel(x, 105), qRgb(255, 255, 255));
+        }
+        QVERIFY(image.pixel(7, 104) != qRgb(128, 128, 128));
+        QVERIFY(image.pixel(180, 103) != qRgb(128, 128, 128));
+    }
+
+    void enterEscAndOkClose_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("OK") << 0;
+    }
+
+    void enterEscAndOkClose()
+    {
+        QFETCH(int, key);
+        FrmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        if (key != 0)
+            QTest::keyClick(&about, Qt::Key(key));
+        else
+            QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+    }
+};
+
+QTEST_MAIN(TestFrmAbout)
+#include "test_frm_about.moc"
