@@ -14,6 +14,9 @@
 #include "board/board_layout.h"
 #include "board/picture_cell.h"
 #include "rules/game_over_frm.h"
+#include "windows/frm_about.h"
+#include "windows/help_frm.h"
+#include "windows/last_peg_frm.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -33,7 +36,10 @@ Form1::Form1(const Services& services, bool smallPieces)
     connectMenu();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    delete lastPeg_;
+}
 
 void Form1::buildWindow()
 {
@@ -89,6 +95,7 @@ void Form1::connectMenu()
     m.onChosen(m.NewGame, [this] { NewGame_Click(); });
     m.onChosen(m.EndGame, [this] { EndGame_Click(); });
     m.onChosen(m.Pause, [this] { Pause_Click(); });
+    m.onChosen(m.ShowLastPeg, [this] { ShowLastPeg_Click(); });
     m.onChosen(m.Exit, [this] { Exit_Click(); });
     for (int n = 1; n <= BoardLayout::Count; ++n)
         m.onChosen(m.Level[static_cast<std::size_t>(n - 1)], [this, n] { LevelClick(n); });
@@ -101,6 +108,8 @@ void Form1::connectMenu()
     m.onChosen(m.SoundOff, [this] { SoundOff_Click(); });
     m.onChosen(m.MusicOn, [this] { music_->MusicOn_Click(); });
     m.onChosen(m.MusicOff, [this] { music_->MusicOff_Click(); });
+    m.onChosen(m.PegHelp, [this] { PegHelp_Click(); });
+    m.onChosen(m.AboutPeg, [this] { AboutPeg_Click(); });
 }
 
 void Form1::SetMusic()
@@ -206,6 +215,8 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::LevelClick(int boardNumber)
 {
     const BoardLayout& layout = BoardLayout::ForBoard(boardNumber);
+    if (lastPeg_)
+        lastPeg_->close();
     picture3_->hide();
     panel_->Label7->setText(layout.name);
     for (int n = 1; n <= BoardLayout::Count; ++n)
@@ -264,6 +275,32 @@ void Form1::Command2_Click()
     showPegsLeft();
     panel_->Command2->setEnabled(false);
     playSound(QStringLiteral("redo.wav"));
+}
+
+void Form1::ShowLastPeg_Click()
+{
+    if (!lastPeg_) {
+        lastPeg_ = new LastPegFrm(menu_->boardNumber());
+        lastPeg_->show();
+        return;
+    }
+    lastPeg_->show();
+    lastPeg_->raise();
+    lastPeg_->activateWindow();
+}
+
+void Form1::PegHelp_Click()
+{
+    music_->StopMusic();
+    HelpFrm help(services_.programDir + QStringLiteral("/PegHelp.rtf"));
+    connect(&help, &HelpFrm::queryUnload, music_, &MusicControl::helpClosed);
+    services_.dialogs.exec(help);
+}
+
+void Form1::AboutPeg_Click()
+{
+    FrmAbout about;
+    services_.dialogs.exec(about);
 }
 
 void Form1::endOfGame()

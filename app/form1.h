@@ -4,8 +4,10 @@
 #include "app/services.h"
 #include "board/piece_images.h"
 #include "rules/game.h"
+#include "windows/last_peg_frm.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class BoardView;
 class HighScoreControl;
@@ -40,6 +42,9 @@ public:
     void SoundOff_Click();
     void CellClick(int row, int col);
     void Command2_Click();
+    void ShowLastPeg_Click();
+    void PegHelp_Click();
+    void AboutPeg_Click();
 
     const Game& game() const { return game_; }
     const GameClock& clock() const { return clock_; }
@@ -50,6 +55,7 @@ public:
     QTimer& Timer1() const { return *timer1_; }
     MusicControl& music() const { return *music_; }
     HighScoreControl& highScores() const { return *highScores_; }
+    LastPegFrm* lastPegView() const { return lastPeg_; }
 
 Q_SIGNALS:
     // The main window has closed: the program ends.
@@ -79,4 +85,6 @@ private:
     QTimer* timer1_ = nullptr;
     MusicControl* music_ = nullptr;
     HighScoreControl* highScores_ = nullptr;
+    // The last-peg view has no owner and deletes itself when closed.
+    QPointer<LastPegFrm> lastPeg_;
 };

@@ -7,9 +7,10 @@
 namespace Twips {
 inline constexpr int PerPixel = 15;
 
+// Rounds to the nearest pixel, halves away from zero, for negative offsets too.
 constexpr int toPixels(int twips)
 {
-    return (twips + PerPixel / 2) / PerPixel;
+    return twips >= 0 ? (twips + PerPixel / 2) / PerPixel : -((-twips + PerPixel / 2) / PerPixel);
 }
 
 inline QRect rect(int left, int top, int width, int height)

@@ -1,0 +1,142 @@
+// The main window's secondary windows: the last-peg view, help with its music points, about.
+#include "app/form1.h"
+#include "app/main_menu.h"
+#include "app/music_control.h"
+#include "support/form1_harness.h"
+#include "windows/frm_about.h"
+#include "windows/help_frm.h"
+#include "windows/last_peg_frm.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+// Closes the help window by its close box and notes whether it showed any text.
+void closeHelp(Form1Harness& h, bool* hadText = nullptr)
+{
+    h.dialogs.actions.append([hadText](QDialog& dialog) {
+        auto& help = dynamic_cast<HelpFrm&>(dialog);
+        if (hadText)
+            *hadText = !help.RichTextBox1->toPlainText().isEmpty();
+        help.reject();
+    });
+}
+
+} // namespace
+
+class TestSecondaryWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void lastPegViewFollowsTheBoardChoice();
+    void lastPegViewIsUntouchedByPlay();
+    void helpShowsTheDocumentOrNothing();
+    void helpStopsTheMusicAndResumesOnlyAGameTune();
+    void aboutIsModalAndNamesTheProgram();
+};
+
+void TestSecondaryWindows::lastPegViewFollowsTheBoardChoice()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    QVERIFY(!form.lastPegView());
+    form.menu().ShowLastPeg->trigger();
+    QPointer<LastPegFrm> first = form.lastPegView();
+    QVERIFY(first);
+    QVERIFY(first->isVisible());
+    QVERIFY(!first->parent());
+    QCOMPARE(first->windowTitle(), QStringLiteral("Last Peg"));
+    QVERIFY(first->MiniBoard(5, 1)->isVisibleTo(first));
+    QVERIFY(!first->MiniBoard(1, 1)->isVisibleTo(first));
+    // Asked again while open: the same window.
+    form.menu().ShowLastPeg->trigger();
+    QCOMPARE(form.lastPegView(), first.data());
+    // Any board choice closes it, the board in play included.
+    form.menu().Level[0]->trigger();
+    QTRY_VERIFY(!first);
+    form.menu().Level[2]->trigger();
+    form.menu().ShowLastPeg->trigger();
+    QVERIFY(form.lastPegView()->MiniBoard(0, 4)->isVisibleTo(form.lastPegView()));
+}
+
+void TestSecondaryWindows::lastPegViewIsUntouchedByPlay()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    form.ShowLastPeg_Click();
+    QPointer<LastPegFrm> view = form.lastPegView();
+    const QImage before = view->grab().toImage();
+    form.NewGame_Click();
+    h.click(5, 4);
+    h.click(3, 4);
+    form.menu().EndGame->trigger();
+    form.menu().StyleItem[0]->trigger();
+    QVERIFY(view);
+    QCOMPARE(view->grab().toImage(), before);
+}
+
+void TestSecondaryWindows::helpShowsTheDocumentOrNothing()
+{
+    Form1Harness h;
+    bool hadText = true;
+    closeHelp(h, &hadText);
+    h.form().menu().PegHelp->trigger();
+    QCOMPARE(h.dialogs.shown, QStringList{QStringLiteral("Hopnix Help")});
+    QVERIFY(!hadText);
+
+    QFile document(h.dir() + QStringLiteral("/PegHelp.rtf"));
+    QVERIFY(document.open(QIODevice::WriteOnly));
+    document.write("{\\rtf1\\ansi {\\b How to play} a peg jumps.\\par}");
+    document.close();
+    closeHelp(h, &hadText);
+    h.form().PegHelp_Click();
+    QVERIFY(hadText);
+}
+
+void TestSecondaryWindows::helpStopsTheMusicAndResumesOnlyAGameTune()
+{
+    Form1Harness h;
+    Form1& form = h.form();
+    // Never started: stopped all the same, not resumed.
+    h.music.commands.clear();
+    closeHelp(h);
+    form.PegHelp_Click();
+    QCOMPARE(h.music.commands, QStringList{"stop"});
+    // During play with the tune started: resumed on closing.
+    form.NewGame_Click();
+    h.music.commands.clear();
+    closeHelp(h);
+    form.PegHelp_Click();
+    QCOMPARE(h.music.commands, (QStringList{"stop", "play"}));
+    // Paused: stays stopped.
+    form.Pause_Click();
+    h.music.commands.clear();
+    closeHelp(h);
+    form.PegHelp_Click();
+    QCOMPARE(h.music.commands, QStringList{"stop"});
+    form.Pause_Click();
+    // Music off: stays stopped.
+    form.menu().MusicOff->trigger();
+    h.music.commands.clear();
+    closeHelp(h);
+    form.PegHelp_Click();
+    QCOMPARE(h.music.commands, QStringList{"stop"});
+}
+
+void TestSecondaryWindows::aboutIsModalAndNamesTheProgram()
+{
+    Form1Harness h;
+    QString caption;
+    h.dialogs.actions.append([&caption](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        QVERIFY(dynamic_cast<FrmAbout*>(&dialog));
+        dialog.accept();
+    });
+    h.form().menu().AboutPeg->trigger();
+    QCOMPARE(caption, QStringLiteral("About Hopnix33"));
+}
+
+QTEST_MAIN(TestSecondaryWindows)
+#include "test_secondary_windows.moc"
