@@ -46,3 +46,35 @@ assets: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Installs the game under PREFIX: the program and its files in PREFIX/lib/hopnix, the link
+# PREFIX/games/hopnix, the launcher, icons, AppStream metadata and manual page. DESTDIR stages
+# the tree elsewhere. Build as yourself first (`make build`), then `sudo make install`.
+PREFIX ?= /usr/local
+DESTDIR ?=
+
+.PHONY: install uninstall deb
+
+install: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target hopnix hopnix_docs
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD)
+
+# Removes what the last `make install` from $(BUILD) put in place, then its emptied directories.
+uninstall:
+	@test -f $(BUILD)/install_manifest.txt || { echo "error: $(BUILD) has installed nothing" >&2; exit 1; }
+	xargs -d '\n' rm -f -- < $(BUILD)/install_manifest.txt
+	xargs -d '\n' -n 1 dirname < $(BUILD)/install_manifest.txt | sort -u | grep -E '/(lib|share/doc)/hopnix$$' \
+		| xargs -r -d '\n' rmdir --ignore-fail-on-non-empty --
+
+# Builds the Debian package for /usr in $(DEB_BUILD), then unpacks it and checks its files,
+# launcher, metadata and manual page, its control fields and lintian's verdict.
+DEB_BUILD ?= build-deb
+
+deb: deps
+	@sh tools/install-deps.sh tools/debian-packages-release.txt
+	@cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+	@cmake --build $(DEB_BUILD) -j $(JOBS) --target hopnix hopnix_docs
+	cd $(DEB_BUILD) && rm -f hopnix_*.deb && cpack -G DEB
+	@cmake --build $(DEB_BUILD) --target hopnix_check_deb

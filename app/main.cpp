@@ -10,6 +10,7 @@ int main(int argc, char* argv[])
     qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("hopnix"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Hopnix"));
     Fonts::registerApplicationFonts();
     RealServices real;
     MainProgram program(real.services(), real.settings());
