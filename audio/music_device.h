@@ -22,6 +22,6 @@ public:
     virtual bool atEnd() const = 0;
 
 Q_SIGNALS:
-    // A few times a second while a file is open.
+    // A few times a second while the open file plays; the loop only needs it then.
     void statusUpdate();
 };

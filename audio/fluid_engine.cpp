@@ -1,0 +1,143 @@
+#include "audio/fluid_engine.h"
+
+#include "audio/midi_programs.h"
+
+#include <alsa/asoundlib.h>
+#include <fluidsynth.h>
+
+#include <mutex>
+
+namespace {
+void ignoreFluidLog(int, const char*, void*) {}
+
+// libasound reports through a C variadic handler.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// The PulseAudio server is the usual desktop route; plain ALSA serves where there is none.
+constexpr const char* DriverNames[] = {"pulseaudio", "alsa"};
+} // namespace
+
+void FluidEngine::silenceLibraries()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level = 0; level < LAST_LOG_LEVEL; ++level)
+            fluid_set_log_function(level, ignoreFluidLog, nullptr);
+        snd_lib_error_set_handler(ignoreAlsaError);
+    });
+}
+
+std::unique_ptr<FluidEngine> FluidEngine::create(const QString& soundfont, const QByteArray& midi, Output output)
+{
+    silenceLibraries();
+    std::unique_ptr<FluidEngine> engine(new FluidEngine);
+    if (!engine->load(soundfont, midi, output))
+        return nullptr;
+    return engine;
+}
+
+bool FluidEngine::load(const QString& soundfont, const QByteArray& midi, Output output)
+{
+    settings_ = new_fluid_settings();
+    if (settings_ == nullptr)
+        return false;
+    // Samples are read from the soundfont only for the instruments the tune selects: the General MIDI
+    // soundfont is about 150 MB, of which the tune needs a few.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    fluid_settings_setint(settings_, "synth.lock-memory", 0);
+    fluid_settings_setstr(settings_, "player.timing-source", "sample");
+    fluid_settings_setnum(settings_, "synth.sample-rate", SampleRate);
+    // A background level: the tune peaks around -10 dBFS, below the sound effects.
+    fluid_settings_setnum(settings_, "synth.gain", 0.5);
+    synth_ = new_fluid_synth(settings_);
+    if (synth_ == nullptr)
+        return false;
+    const int font = fluid_synth_sfload(synth_, soundfont.toLocal8Bit().constData(), 1);
+    if (font == FLUID_FAILED)
+        return false;
+    // Loading an instrument's samples when the tune first selects it would stall the audio thread for
+    // tens of milliseconds, an audible stutter as the music starts; here it costs nothing audible.
+    for (const MidiPrograms::Preset& preset : MidiPrograms::scan(midi))
+        fluid_synth_pin_preset(synth_, font, preset.bank, preset.program);
+    player_ = new_fluid_player(synth_);
+    if (player_ == nullptr)
+        return false;
+    if (fluid_player_add_mem(player_, midi.constData(), static_cast<size_t>(midi.size())) != FLUID_OK)
+        return false;
+    fluid_player_set_tick_callback(player_, &FluidEngine::onTick, this);
+    return output == Output::Offline || openDriver();
+}
+
+bool FluidEngine::openDriver()
+{
+    for (const char* name : DriverNames) {
+        fluid_settings_setstr(settings_, "audio.driver", name);
+        driver_ = new_fluid_audio_driver(settings_, synth_);
+        if (driver_ != nullptr)
+            return true;
+    }
+    return false;
+}
+
+FluidEngine::~FluidEngine()
+{
+    // The driver's thread renders through the player, so it goes first.
+    if (driver_ != nullptr)
+        delete_fluid_audio_driver(driver_);
+    if (player_ != nullptr)
+        delete_fluid_player(player_);
+    if (synth_ != nullptr)
+        delete_fluid_synth(synth_);
+    if (settings_ != nullptr)
+        delete_fluid_settings(settings_);
+}
+
+void FluidEngine::play()
+{
+    playing_ = true;
+    fluid_player_play(player_);
+}
+
+void FluidEngine::stop()
+{
+    playing_ = false;
+    fluid_player_stop(player_);
+}
+
+void FluidEngine::rewind()
+{
+    const int from = fluid_player_get_current_tick(player_);
+    if (from > 0) {
+        rewindFromTick_.store(from);
+        rewindPending_.store(true);
+    }
+    fluid_player_seek(player_, 0);
+}
+
+int FluidEngine::currentTick() const
+{
+    return rewindPending_.load() ? 0 : fluid_player_get_current_tick(player_);
+}
+
+bool FluidEngine::atEnd() const
+{
+    // A stopped player reports DONE too, hence the own notion of playing.
+    return playing_ && !rewindPending_.load() && fluid_player_get_status(player_) == FLUID_PLAYER_DONE;
+}
+
+std::vector<float> FluidEngine::render(int frames)
+{
+    std::vector<float> samples(static_cast<size_t>(frames) * 2);
+    if (driver_ == nullptr)
+        fluid_synth_write_float(synth_, frames, samples.data(), 0, 2, samples.data(), 1, 2);
+    return samples;
+}
+
+int FluidEngine::onTick(void* data, int tick)
+{
+    auto* engine = static_cast<FluidEngine*>(data);
+    // Ticks only grow while playing on, so an earlier one means the seek to the start has been made.
+    if (engine->rewindPending_.load() && tick < engine->rewindFromTick_.load())
+        engine->rewindPending_.store(false);
+    return FLUID_OK;
+}

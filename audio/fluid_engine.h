@@ -1,0 +1,60 @@
+#pragma once
+
+#include <fluidsynth/types.h>
+
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+// One FluidSynth synthesiser with its soundfont, a MIDI file player and, unless rendering offline,
+// an audio driver. Built in one go (the soundfont load takes a while) and then driven from the UI thread
+// while the driver's thread renders.
+class FluidEngine {
+public:
+    static constexpr int SampleRate = 44100;
+
+    enum class Output {
+        AudioDriver,
+        // No driver: the owner renders audio itself, and the player's clock advances with those samples.
+        Offline,
+    };
+
+    // Nothing when the soundfont does not load or no audio driver opens.
+    static std::unique_ptr<FluidEngine> create(const QString& soundfont, const QByteArray& midi, Output output);
+    // FluidSynth and libasound print their own diagnostics; the game shows none, so both are silenced once.
+    static void silenceLibraries();
+
+    ~FluidEngine();
+    FluidEngine(const FluidEngine&) = delete;
+    FluidEngine& operator=(const FluidEngine&) = delete;
+
+    void play();
+    // Keeps the position; the next play goes on from there.
+    void stop();
+    // Back to the start. The player only moves at its next rendered block, so until then currentTick() reads 0.
+    void rewind();
+    int currentTick() const;
+    // The player ran past the song's last event while told to play.
+    bool atEnd() const;
+
+    // Offline only: the next frames of stereo audio, interleaved left/right.
+    std::vector<float> render(int frames);
+
+private:
+    FluidEngine() = default;
+    bool load(const QString& soundfont, const QByteArray& midi, Output output);
+    bool openDriver();
+    static int onTick(void* data, int tick);
+
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    fluid_player_t* player_ = nullptr;
+    fluid_audio_driver_t* driver_ = nullptr;
+    bool playing_ = false;
+    // Set by rewind(), cleared by the rendering thread once the player reports a tick before the old one.
+    std::atomic<bool> rewindPending_ = false;
+    std::atomic<int> rewindFromTick_ = 0;
+};
