@@ -6,6 +6,7 @@
 BoardView::BoardView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Picture3"));
+    setAccessibleName(tr("Board"));
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -18,6 +19,7 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent)
             const QString array = row == 3 ? QStringLiteral("row4") : QStringLiteral("Row%1").arg(row + 1);
             cell->setObjectName(QStringLiteral("%1_%2").arg(array).arg(col));
             cell->setGeometry(Twips::rect(600 * col, 120 + 600 * row, 612, 612));
+            cell->setGridPosition(row, col);
             connect(cell, &PictureCell::clicked, this, [this, row, col] { Q_EMIT cellClicked(row, col); });
             cells_[static_cast<std::size_t>(row * Board::Size + col)] = cell;
         }

@@ -332,7 +332,7 @@ void Form1::repaintCells(bool all)
                 continue;
             const BoardCell& cell = game_.board()(row, col);
             PictureCell* widget = picture3_->cell(row, col);
-            widget->setPicture(pictures_.of(cell.Picture));
+            widget->setPicture(pictures_.of(cell.Picture), cell.Picture);
             widget->setVisible(cell.Visible);
         }
 }

@@ -19,7 +19,6 @@ int main(int argc, char* argv[])
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
-    // Each generator adds its call here.
     ok = PieceArt::writeAll(out) && ok;
     ok = WindowArt::writeAll(out) && ok;
     ok = SoundSynth::writeAll(out) && ok;
