@@ -49,6 +49,13 @@ bool FluidEngine::load(const QString& soundfont, const QByteArray& midi, Output 
     fluid_settings_setnum(settings_, "synth.sample-rate", SampleRate);
     // A background level: the tune peaks around -10 dBFS, below the sound effects.
     fluid_settings_setnum(settings_, "synth.gain", 0.5);
+    // Large audio periods: a background tune needs no low latency, and each period wakes the audio thread.
+    fluid_settings_setint(settings_, "audio.period-size", 2048);
+    fluid_settings_setint(settings_, "audio.periods", 2);
+    // The tune needs few voices and no effects; reverb alone costs a third of the playing CPU.
+    fluid_settings_setint(settings_, "synth.polyphony", 64);
+    fluid_settings_setint(settings_, "synth.chorus.active", 0);
+    fluid_settings_setint(settings_, "synth.reverb.active", 0);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr)
         return false;
@@ -65,7 +72,15 @@ bool FluidEngine::load(const QString& soundfont, const QByteArray& midi, Output 
     if (fluid_player_add_mem(player_, midi.constData(), static_cast<size_t>(midi.size())) != FLUID_OK)
         return false;
     fluid_player_set_tick_callback(player_, &FluidEngine::onTick, this);
-    return output == Output::Offline || openDriver();
+    if (output == Output::Offline)
+        return true;
+    // Opened once to learn that there is an output at all, then closed until the tune plays:
+    // an open driver renders silence all the time.
+    if (!openDriver())
+        return false;
+    closeDriver();
+    usesDriver_ = true;
+    return true;
 }
 
 bool FluidEngine::openDriver()
@@ -79,11 +94,17 @@ bool FluidEngine::openDriver()
     return false;
 }
 
+void FluidEngine::closeDriver()
+{
+    if (driver_ != nullptr)
+        delete_fluid_audio_driver(driver_);
+    driver_ = nullptr;
+}
+
 FluidEngine::~FluidEngine()
 {
     // The driver's thread renders through the player, so it goes first.
-    if (driver_ != nullptr)
-        delete_fluid_audio_driver(driver_);
+    closeDriver();
     if (player_ != nullptr)
         delete_fluid_player(player_);
     if (synth_ != nullptr)
@@ -96,12 +117,16 @@ void FluidEngine::play()
 {
     playing_ = true;
     fluid_player_play(player_);
+    if (usesDriver_ && driver_ == nullptr)
+        openDriver();
 }
 
 void FluidEngine::stop()
 {
     playing_ = false;
     fluid_player_stop(player_);
+    // The player keeps its tick while nothing renders, so the next play goes on from here.
+    closeDriver();
 }
 
 void FluidEngine::rewind()
@@ -128,7 +153,7 @@ bool FluidEngine::atEnd() const
 std::vector<float> FluidEngine::render(int frames)
 {
     std::vector<float> samples(static_cast<size_t>(frames) * 2);
-    if (driver_ == nullptr)
+    if (!usesDriver_)
         fluid_synth_write_float(synth_, frames, samples.data(), 0, 2, samples.data(), 1, 2);
     return samples;
 }

@@ -47,12 +47,15 @@ private:
     FluidEngine() = default;
     bool load(const QString& soundfont, const QByteArray& midi, Output output);
     bool openDriver();
+    void closeDriver();
     static int onTick(void* data, int tick);
 
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     fluid_player_t* player_ = nullptr;
     fluid_audio_driver_t* driver_ = nullptr;
+    // Plays through an audio driver, open only while the tune plays.
+    bool usesDriver_ = false;
     bool playing_ = false;
     // Set by rewind(), cleared by the rendering thread once the player reports a tick before the old one.
     std::atomic<bool> rewindPending_ = false;
