@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/form_layout.h"
 
 #include "app/app_icon.h"
 #include "app/app_info.h"
@@ -20,13 +21,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 Form1::Form1(const Services& services, bool smallPieces)
@@ -85,8 +84,7 @@ void Form1::buildWindow()
     connect(panel_->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
 
     setFixedSize(sizeHint());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    FormLayout::centreOnScreen(*this);
 }
 
 void Form1::connectMenu()

@@ -1,4 +1,5 @@
 #include "app/frm_splash.h"
+#include "app/form_layout.h"
 
 #include "app/app_icon.h"
 #include "app/app_info.h"
@@ -6,10 +7,8 @@
 #include "app/twips.h"
 #include "board/piece_images.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 
 FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent)
@@ -20,15 +19,17 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent)
     setWindowIcon(AppIcon::icon());
     setFixedSize(Twips::size(4440, 2550));
 
-    lblProductName = label("lblProductName", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));
-    lblVersion = label("lblVersion", {2760, 1440, 795, 270}, AppInfo::versionText(), Fonts::arial(12));
+    lblProductName = FormLayout::label(this, "lblProductName", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));
+    lblVersion = FormLayout::label(this, "lblVersion", {2760, 1440, 795, 270}, AppInfo::versionText(), Fonts::arial(12));
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
     // The version label sizes itself to its text and keeps its right edge.
     const int right = lblVersion->geometry().right();
     lblVersion->adjustSize();
     lblVersion->move(right - lblVersion->width() + 1, lblVersion->y());
-    lblCompany = label("lblCompany", {1680, 2160, 1455, 255}, AppInfo::Company, Fonts::arial(8.25));
-    lblCopyright = label("lblCopyright", {360, 2160, 1215, 255}, tr("Freeware 2026"), Fonts::arial(8.25));
+    lblCompany = FormLayout::label(this, "lblCompany", {1680, 2160, 1455, 255}, AppInfo::Company, Fonts::arial(8.25));
+    lblCopyright = FormLayout::label(this, "lblCopyright", {360, 2160, 1215, 255}, tr("Freeware 2026"), Fonts::arial(8.25));
+    for (QLabel* text : {lblProductName, lblVersion, lblCompany, lblCopyright})
+        text->setStyleSheet(QStringLiteral("color: black;"));
 
     imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
@@ -43,19 +44,9 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent)
     connect(Timer1, &QTimer::timeout, this, &FrmSplash::handOver);
     Timer1->start();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    FormLayout::centreOnScreen(*this);
 }
 
-QLabel* FrmSplash::label(const char* name, const QRect& twips, const QString& text, const QFont& font)
-{
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: black;"));
-    return label;
-}
 
 void FrmSplash::paintEvent(QPaintEvent*)
 {

@@ -24,7 +24,4 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QLabel* label(const char* name, const QRect& twips, const QString& text, const QFont& font);
 };

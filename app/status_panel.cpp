@@ -1,6 +1,7 @@
 #include "app/status_panel.h"
 
 #include "app/fonts.h"
+#include "app/form_layout.h"
 #include "app/twips.h"
 
 #include <QLabel>
@@ -71,13 +72,10 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     }
 }
 
+
 QLabel* StatusPanel::label(const char* name, const QRect& twips, const QString& text)
 {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
-    label->setFont(Fonts::msSansSerif(8.25, false));
-    return label;
+    return FormLayout::label(this, name, twips, text, Fonts::msSansSerif(8.25));
 }
 
 void StatusPanel::paintEvent(QPaintEvent*)

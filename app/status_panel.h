@@ -29,5 +29,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Labels of the column default to 8.25 pt "MS Sans Serif".
     QLabel* label(const char* name, const QRect& twips, const QString& text);
 };

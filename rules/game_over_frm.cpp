@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-GameOverFrm::GameOverFrm(int pegsLeft, QWidget* parent) : QDialog(parent)
+GameOverFrm::GameOverFrm(int pegsLeft, QWidget* parent) : UnloadingDialog(parent)
 {
     setObjectName(QStringLiteral("GameOverFrm"));
     setWindowTitle(tr("Game Over"));
@@ -32,14 +32,4 @@ GameOverFrm::GameOverFrm(int pegsLeft, QWidget* parent) : QDialog(parent)
     Command1->setGeometry(Twips::rect(1320, 1200, 972, 372));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void GameOverFrm::done(int result)
-{
-    // The close box and "OK" both end here; the check behind queryUnload runs once.
-    if (!closing_) {
-        closing_ = true;
-        Q_EMIT queryUnload();
-    }
-    QDialog::done(result);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "app/unloading_dialog.h"
 
 class QLabel;
 class QPushButton;
 
 // The end-of-game message: "AWESOME!" for a solved board, "GAME OVER" otherwise.
-class GameOverFrm : public QDialog {
+class GameOverFrm : public UnloadingDialog {
     Q_OBJECT
 public:
     explicit GameOverFrm(int pegsLeft, QWidget* parent = nullptr);
@@ -14,13 +14,4 @@ public:
     QLabel* Label2 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* Command1 = nullptr;
-
-    void done(int result) override;
-
-Q_SIGNALS:
-    // The window is closing, by "OK" or by the close box, and is still on screen.
-    void queryUnload();
-
-private:
-    bool closing_ = false;
 };

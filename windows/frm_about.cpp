@@ -1,15 +1,14 @@
 #include "windows/frm_about.h"
+#include "app/form_layout.h"
 
 #include "app/app_info.h"
 #include "app/fonts.h"
 #include "app/twips.h"
 #include "board/piece_images.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -57,12 +56,12 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent)
     Image1->setGeometry(Twips::rect(240, 240, 855, 855));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    lblTitle = label("lblTitle", {1416, 240, 2916, 360}, QString(), Fonts::timesNewRoman(10.5, true));
+    lblTitle = FormLayout::label(this, "lblTitle", {1416, 240, 2916, 360}, QString(), Fonts::timesNewRoman(10.5, true));
     lblTitle->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblVersion = label("lblVersion", {1440, 600, 3030, 225}, QString(), font());
+    lblVersion = FormLayout::label(this, "lblVersion", {1440, 600, 3030, 225}, QString(), font());
     lblVersion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblCopyright = label("lblCopyright", {1800, 1080, 2412, 252}, copyrightText(), Fonts::arial(8.25));
-    Label3 = label("Label3", {120, 1680, 3615, 1095}, legalText(), font());
+    lblCopyright = FormLayout::label(this, "lblCopyright", {1800, 1080, 2412, 252}, copyrightText(), Fonts::arial(8.25));
+    Label3 = FormLayout::label(this, "Label3", {120, 1680, 3615, 1095}, legalText(), font());
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -78,18 +77,9 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent)
     lblTitle->setText(AppInfo::Title);
     Image1->setPixmap(PieceImages::logo());
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    FormLayout::centreOnScreen(*this);
 }
 
-QLabel* FrmAbout::label(const char* name, const QRect& twips, const QString& text, const QFont& font)
-{
-    auto* label = new QLabel(text, this);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
-    label->setFont(font);
-    return label;
-}
 
 void FrmAbout::paintEvent(QPaintEvent*)
 {

@@ -21,7 +21,4 @@ public:
 protected:
     // Draws Line1, the etched separator between the header and the legal notice.
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QLabel* label(const char* name, const QRect& twips, const QString& text, const QFont& font);
 };

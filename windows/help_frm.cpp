@@ -1,4 +1,5 @@
 #include "windows/help_frm.h"
+#include "app/form_layout.h"
 
 #include "app/fonts.h"
 #include "app/twips.h"
@@ -6,10 +7,8 @@
 #include "windows/rtf_text_document_builder.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 
 namespace {
@@ -18,7 +17,7 @@ const QString IconPath = QStringLiteral(":/icons/help-32.png");
 
 } // namespace
 
-HelpFrm::HelpFrm(const QString& documentPath, QWidget* parent) : QDialog(parent)
+HelpFrm::HelpFrm(const QString& documentPath, QWidget* parent) : UnloadingDialog(parent)
 {
     setObjectName(QStringLiteral("HelpFrm"));
     setWindowTitle(tr("Hopnix Help"));
@@ -40,20 +39,9 @@ HelpFrm::HelpFrm(const QString& documentPath, QWidget* parent) : QDialog(parent)
     Command1->setGeometry(Twips::rect(2040, 3720, 972, 372));
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    FormLayout::centreOnScreen(*this);
 
     loadDocument(documentPath);
-}
-
-void HelpFrm::done(int result)
-{
-    // The close box and "OK" both end here; whoever listens hears of the closing once.
-    if (!closing_) {
-        closing_ = true;
-        Q_EMIT queryUnload();
-    }
-    QDialog::done(result);
 }
 
 void HelpFrm::loadDocument(const QString& path)

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "app/unloading_dialog.h"
 
 class QPushButton;
 class QTextEdit;
 
 // The help window: shows the help document, read anew each time the window is made.
-class HelpFrm : public QDialog {
+class HelpFrm : public UnloadingDialog {
     Q_OBJECT
 public:
     // Files larger than this are not a help page; only their start is read.
@@ -17,15 +17,7 @@ public:
     QTextEdit* RichTextBox1 = nullptr;
     QPushButton* Command1 = nullptr;
 
-    void done(int result) override;
-
-Q_SIGNALS:
-    // The window is closing, by "OK" or by the close box, and is still on screen.
-    void queryUnload();
-
 private:
     // A missing, unreadable or broken document leaves the text empty or partial, without a message.
     void loadDocument(const QString& path);
-
-    bool closing_ = false;
 };

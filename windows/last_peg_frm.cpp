@@ -1,12 +1,11 @@
 #include "windows/last_peg_frm.h"
+#include "app/form_layout.h"
 
 #include "app/twips.h"
 #include "board/board_layout.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -65,8 +64,7 @@ LastPegFrm::LastPegFrm(int boardNumber, QWidget* parent) : QWidget(parent)
         for (int col = 0; col < Size; ++col)
             Picture[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = makeCell(Picture10, row, col);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    FormLayout::centreOnScreen(*this);
 
     LinkMiniBoard();
     switch (boardNumber) {
