@@ -1,10 +1,10 @@
 #include "app/main_program.h"
 
-#include "app/form1.h"
-#include "app/frm_splash.h"
-#include "board/board_layout.h"
-#include "board/display_size_check.h"
-#include "scores/score_store.h"
+#include "windows/main_window.h"
+#include "windows/splash_window.h"
+#include "core/board/board_layout.h"
+#include "core/board/display_size_check.h"
+#include "core/scores/score_store.h"
 
 MainProgram::MainProgram(const Services& services, const SettingsStore& settings)
     : services_(services), settings_(settings)

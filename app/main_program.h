@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "windows/services.h"
 
 #include <QObject>
 #include <memory>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/modal_dialogs.h"
-#include "app/qt_settings_store.h"
-#include "app/services.h"
-#include "app/steady_time_source.h"
+#include "ui/modal_dialogs.h"
+#include "core/settings/qt_settings_store.h"
+#include "windows/services.h"
+#include "core/rules/steady_time_source.h"
 #include "audio/fluid_music_device.h"
 #include "audio/qt_sound_player.h"
-#include "scores/score_store.h"
+#include "core/scores/score_store.h"
 
 // The devices, files and windows the real program plays on.
 class RealServices {

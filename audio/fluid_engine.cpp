@@ -1,6 +1,6 @@
 #include "audio/fluid_engine.h"
 
-#include "audio/midi_programs.h"
+#include "core/music/midi_programs.h"
 
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>

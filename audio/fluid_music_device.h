@@ -1,7 +1,7 @@
 #pragma once
 
-#include "audio/music_device.h"
-#include "audio/midi_header.h"
+#include "core/music/music_device.h"
+#include "core/music/midi_header.h"
 
 #include <QStringList>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "audio/qt_sound_player.h"
 
 #include "audio/pulse_server_probe.h"
-#include "audio/wave_header.h"
+#include "core/music/wave_header.h"
 
 #include <QAudioDevice>
 #include <QFile>

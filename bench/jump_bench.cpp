@@ -1,11 +1,11 @@
 // Median time per jump in the real main window: the two clicks, the legal-move search and the
 // repaint of the touched cells, played headless over many solved games of "European 1".
-#include "app/board_view.h"
-#include "app/form1.h"
-#include "app/main_menu.h"
-#include "board/picture_cell.h"
+#include "ui/board_view.h"
+#include "windows/main_window.h"
+#include "windows/main_menu.h"
+#include "ui/picture_cell.h"
 #include "game_scripts.h"
-#include "support/form1_harness.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QApplication>

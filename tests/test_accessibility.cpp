@@ -1,10 +1,10 @@
 // What assistive tools learn from the main window: cell names and their press action, status texts, menu keys.
-#include "app/board_view.h"
-#include "app/form1.h"
-#include "app/main_menu.h"
-#include "app/status_panel.h"
-#include "board/picture_cell.h"
-#include "support/form1_harness.h"
+#include "ui/board_view.h"
+#include "windows/main_window.h"
+#include "windows/main_menu.h"
+#include "windows/status_panel.h"
+#include "ui/picture_cell.h"
+#include "support/main_window_harness.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "audio/midi_header.h"
-#include "audio/music_loop.h"
-#include "audio/wave_header.h"
+#include "core/music/midi_header.h"
+#include "core/music/music_loop.h"
+#include "core/music/wave_header.h"
 
 #include <QFile>
 #include <QtEndian>

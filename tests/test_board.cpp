@@ -1,9 +1,9 @@
 // The grid model, the five board shapes and the display-size check.
-#include "board/board.h"
-#include "board/board_layout.h"
-#include "board/display_size_check.h"
-#include "app/qt_settings_store.h"
-#include "app/settings_keys.h"
+#include "core/board/board.h"
+#include "core/board/board_layout.h"
+#include "core/board/display_size_check.h"
+#include "core/settings/qt_settings_store.h"
+#include "core/settings/settings_keys.h"
 #include "support/map_settings_store.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "audio/fluid_music_device.h"
-#include "audio/music_loop.h"
+#include "core/music/music_loop.h"
 
 #include <QFile>
 #include <QTemporaryDir>

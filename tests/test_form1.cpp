@@ -1,14 +1,14 @@
 // Start-up, the main window's layout and menus, board choice, styles and leaving the game.
-#include "app/board_view.h"
-#include "app/form1.h"
-#include "app/frm_splash.h"
-#include "app/main_menu.h"
-#include "app/music_control.h"
-#include "app/status_panel.h"
-#include "board/board_layout.h"
-#include "board/picture_cell.h"
-#include "board/piece_images.h"
-#include "support/form1_harness.h"
+#include "ui/board_view.h"
+#include "windows/main_window.h"
+#include "windows/splash_window.h"
+#include "windows/main_menu.h"
+#include "windows/music_control.h"
+#include "windows/status_panel.h"
+#include "core/board/board_layout.h"
+#include "ui/picture_cell.h"
+#include "ui/piece_images.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "app/fonts.h"
-#include "app/twips.h"
-#include "windows/frm_about.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+#include "windows/about_window.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 // The game clock: whole seconds, pauses not counted, never negative.
-#include "app/game_clock.h"
+#include "core/rules/game_clock.h"
 #include "support/manual_time_source.h"
 
 #include <QTest>

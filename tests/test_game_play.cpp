@@ -1,14 +1,14 @@
 // Playing in the main window: New Game, clicks, the clock, pause, End Game, undo, the end of a game, music points.
-#include "app/board_view.h"
-#include "app/form1.h"
-#include "app/main_menu.h"
-#include "app/music_control.h"
-#include "app/status_panel.h"
-#include "board/picture_cell.h"
-#include "board/piece_images.h"
+#include "ui/board_view.h"
+#include "windows/main_window.h"
+#include "windows/main_menu.h"
+#include "windows/music_control.h"
+#include "windows/status_panel.h"
+#include "ui/picture_cell.h"
+#include "ui/piece_images.h"
 #include "game_scripts.h"
-#include "rules/game_over_frm.h"
-#include "support/form1_harness.h"
+#include "windows/game_over_window.h"
+#include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QLabel>

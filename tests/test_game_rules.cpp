@@ -1,8 +1,8 @@
 // Moves, the legal-move search and undo on the board model, without windows.
-#include "board/board_layout.h"
+#include "core/board/board_layout.h"
 #include "game_scripts.h"
-#include "rules/game.h"
-#include "rules/legal_move_search.h"
+#include "core/rules/game.h"
+#include "core/rules/legal_move_search.h"
 
 #include <QTest>
 

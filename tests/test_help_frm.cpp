@@ -1,5 +1,5 @@
-#include "app/twips.h"
-#include "windows/help_frm.h"
+#include "ui/twips.h"
+#include "windows/help_window.h"
 
 #include <QApplication>
 #include <QDir>

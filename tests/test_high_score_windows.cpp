@@ -1,7 +1,7 @@
-#include "app/twips.h"
-#include "scores/hew_high_score_frm.h"
-#include "scores/high_score_frm.h"
-#include "scores/high_score_table.h"
+#include "ui/twips.h"
+#include "windows/name_entry_window.h"
+#include "windows/high_score_window.h"
+#include "core/scores/high_score_table.h"
 
 #include <QApplication>
 #include <QLabel>

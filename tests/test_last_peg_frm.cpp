@@ -1,4 +1,4 @@
-#include "windows/last_peg_frm.h"
+#include "windows/last_peg_window.h"
 
 #include <QFrame>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "audio/midi_header.h"
-#include "audio/midi_programs.h"
-#include "audio/music_loop.h"
+#include "core/music/midi_header.h"
+#include "core/music/midi_programs.h"
+#include "core/music/music_loop.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
-#include "windows/rtf_document_writer.h"
-#include "windows/rtf_reader.h"
+#include "core/help/rtf_document_writer.h"
+#include "core/help/rtf_reader.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
-#include "app/twips.h"
-#include "windows/rtf_reader.h"
-#include "windows/rtf_text_document_builder.h"
+#include "ui/twips.h"
+#include "core/help/rtf_reader.h"
+#include "ui/rtf_text_document_builder.h"
 
 #include <QTest>
 #include <QTextBlock>

@@ -1,7 +1,7 @@
-#include "scores/basic_number.h"
-#include "scores/score_file.h"
-#include "scores/time_text.h"
-#include "scores/windows_1252.h"
+#include "core/scores/basic_number.h"
+#include "core/scores/score_file.h"
+#include "core/scores/time_text.h"
+#include "core/scores/windows_1252.h"
 
 #include <QElapsedTimer>
 #include <QTest>

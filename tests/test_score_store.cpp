@@ -1,4 +1,4 @@
-#include "scores/score_store.h"
+#include "core/scores/score_store.h"
 
 #include <QDir>
 #include <QFile>

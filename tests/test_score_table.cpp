@@ -1,6 +1,6 @@
-#include "scores/high_score_table.h"
-#include "scores/time_text.h"
-#include "scores/top_player.h"
+#include "core/scores/high_score_table.h"
+#include "core/scores/time_text.h"
+#include "core/scores/top_player.h"
 
 #include <QTest>
 

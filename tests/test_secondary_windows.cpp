@@ -1,11 +1,11 @@
 // The main window's secondary windows: the last-peg view, help with its music points, about.
-#include "app/form1.h"
-#include "app/main_menu.h"
-#include "app/music_control.h"
-#include "support/form1_harness.h"
-#include "windows/frm_about.h"
-#include "windows/help_frm.h"
-#include "windows/last_peg_frm.h"
+#include "windows/main_window.h"
+#include "windows/main_menu.h"
+#include "windows/music_control.h"
+#include "support/main_window_harness.h"
+#include "windows/about_window.h"
+#include "windows/help_window.h"
+#include "windows/last_peg_window.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "windows/rtf_reader.h"
+#include "core/help/rtf_reader.h"
 
 #include <cstddef>
 #include <cstdint>

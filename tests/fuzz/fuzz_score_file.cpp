@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the high-score file reader, then writes what loaded and reads it back:
 // nothing may crash, and after one rewrite the file must be stable.
-#include "scores/score_file.h"
-#include "scores/time_text.h"
+#include "core/scores/score_file.h"
+#include "core/scores/time_text.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/time_source.h"
+#include "core/rules/time_source.h"
 
 // A clock the test moves by hand.
 class ManualTimeSource : public TimeSource {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings_store.h"
+#include "core/settings/settings_store.h"
 
 #include <QMap>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/music_device.h"
+#include "core/music/music_device.h"
 
 #include <QStringList>
 

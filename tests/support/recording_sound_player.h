@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/sound_player.h"
+#include "core/music/sound_player.h"
 
 #include <QStringList>
 

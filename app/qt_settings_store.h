@@ -1,9 +1,0 @@
-#pragma once
-
-#include "app/settings_store.h"
-
-// The per-user settings file (~/.config/Hopnix/HKEY_CURRENT_CONFIG.ini).
-class QtSettingsStore : public SettingsStore {
-public:
-    QString value(const QString& key, const QString& defaultValue) const override;
-};

@@ -1,0 +1,68 @@
+#include "core/board/board.h"
+
+#include "core/board/board_layout.h"
+
+void Board::setPegged(int row, int col, bool pegged)
+{
+    cells_[index(row, col)].Pegged = pegged;
+}
+
+void Board::setMarked(int row, int col, bool marked)
+{
+    cells_[index(row, col)].Marked = marked;
+}
+
+void Board::setVisible(int row, int col, bool visible)
+{
+    BoardCell& cell = cells_[index(row, col)];
+    if (cell.Visible != visible) {
+        cell.Visible = visible;
+        changed_.set(index(row, col));
+    }
+}
+
+void Board::show(int row, int col, CellPicture picture)
+{
+    BoardCell& cell = cells_[index(row, col)];
+    if (cell.Picture != picture) {
+        cell.Picture = picture;
+        changed_.set(index(row, col));
+    }
+}
+
+void Board::SetPieces()
+{
+    for (BoardCell& cell : cells_) {
+        cell.Pegged = true;
+        cell.Marked = false;
+    }
+}
+
+void Board::FillBoard()
+{
+    for (int row = 0; row < Size; ++row)
+        for (int col = 0; col < Size; ++col)
+            show(row, col, CellPicture::Peg);
+}
+
+void Board::ShowAllCells()
+{
+    for (int row = 0; row < Size; ++row)
+        for (int col = 0; col < Size; ++col)
+            setVisible(row, col, true);
+}
+
+void Board::hideOutside(const BoardLayout& layout)
+{
+    for (int row = 0; row < Size; ++row)
+        for (int col = 0; col < Size; ++col)
+            if (!layout.isHole(row, col))
+                setVisible(row, col, false);
+}
+
+std::bitset<Board::Size * Board::Size> Board::takeChanged()
+{
+    const auto changed = changed_;
+    changed_.reset();
+    return changed;
+}

@@ -1,0 +1,49 @@
+#include "core/board/board_layout.h"
+
+#include "core/board/board.h"
+
+namespace {
+
+const std::array<BoardLayout, BoardLayout::Count>& layouts()
+{
+    static const std::array<BoardLayout, BoardLayout::Count> all{{
+        {1, QStringLiteral("Classic"),
+         {".........", "...ooo...", "..ooooo..", ".oooEooo.", ".ooooooo.", ".ooooooo.", "..ooooo..", "...ooo...", "........."},
+         3, 4, 36, 1680, 120},
+        {2, QStringLiteral("European 1"),
+         {".........", "...ooo...", "...ooo...", ".ooooooo.", ".oooEooo.", ".ooooooo.", "...ooo...", "...ooo...", "........."},
+         4, 4, 32, 1680, 120},
+        {3, QStringLiteral("European 2"),
+         {"...ooo...", "...ooo...", "...ooo...", "ooooEoooo", "ooooooooo", "ooooooooo", "...ooo...", "...ooo...", "...ooo..."},
+         3, 4, 44, 1680, 120},
+        {4, QStringLiteral("Square 7x7"),
+         {".........", ".ooooooo.", ".ooooooo.", ".oooEooo.", ".ooooooo.", ".ooooooo.", ".ooooooo.", ".ooooooo.", "........."},
+         3, 4, 48, 1680, 120},
+        {5, QStringLiteral("Square 6x6"),
+         {".........", "..oooooo.", "..oooooo.", "..oooooo.", "..ooEooo.", "..oooooo.", "..oooooo.", ".........", "........."},
+         4, 4, 35, 1430, 270},
+    }};
+    return all;
+}
+
+} // namespace
+
+const BoardLayout& BoardLayout::ForBoard(int number)
+{
+    const int index = (number >= 1 && number <= Count) ? number - 1 : Count - 1;
+    return layouts()[static_cast<std::size_t>(index)];
+}
+
+bool BoardLayout::isHole(int row, int col) const
+{
+    return Board::inside(row, col) && shape[static_cast<std::size_t>(row)][col] != '.';
+}
+
+int BoardLayout::holeCount() const
+{
+    int holes = 0;
+    for (int row = 0; row < Board::Size; ++row)
+        for (int col = 0; col < Board::Size; ++col)
+            holes += isHole(row, col) ? 1 : 0;
+    return holes;
+}

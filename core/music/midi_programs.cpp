@@ -1,0 +1,109 @@
+#include "core/music/midi_programs.h"
+
+#include <array>
+
+namespace {
+constexpr qsizetype ChunkHeaderSize = 8;
+constexpr int BankSelect = 0;
+
+quint32 bigEndian32(const QByteArray& bytes, qsizetype at)
+{
+    quint32 value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<quint8>(bytes[at + i]);
+    return value;
+}
+
+// Reads the bytes of one track in order; every read past the end fails.
+class TrackCursor {
+public:
+    TrackCursor(const QByteArray& bytes, qsizetype begin, qsizetype end) : bytes_(bytes), at_(begin), end_(end) {}
+
+    bool atEnd() const { return at_ >= end_; }
+    int peek() const { return at_ < end_ ? static_cast<quint8>(bytes_[at_]) : -1; }
+    int next() { return at_ < end_ ? static_cast<quint8>(bytes_[at_++]) : -1; }
+
+    // A variable-length quantity of at most four bytes.
+    bool number(qint64& value)
+    {
+        value = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int b = next();
+            if (b < 0)
+                return false;
+            value = (value << 7) | (b & 0x7F);
+            if ((b & 0x80) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    bool skip(qint64 count)
+    {
+        if (count > end_ - at_)
+            return false;
+        at_ += static_cast<qsizetype>(count);
+        return true;
+    }
+
+private:
+    const QByteArray& bytes_;
+    qsizetype at_;
+    const qsizetype end_;
+};
+} // namespace
+
+std::set<MidiPrograms::Preset> MidiPrograms::scan(const QByteArray& file)
+{
+    std::set<Preset> presets;
+    if (file.size() < ChunkHeaderSize || !file.startsWith("MThd"))
+        return presets;
+    qsizetype at = 0;
+    while (at + ChunkHeaderSize <= file.size()) {
+        const qint64 length = bigEndian32(file, at + 4);
+        const qsizetype body = at + ChunkHeaderSize;
+        const qsizetype end = length > file.size() - body ? file.size() : body + static_cast<qsizetype>(length);
+        if (file.mid(at, 4) == "MTrk")
+            scanTrack(file, body, end, presets);
+        at = end;
+    }
+    return presets;
+}
+
+void MidiPrograms::scanTrack(const QByteArray& file, qsizetype begin, qsizetype end, std::set<Preset>& presets)
+{
+    TrackCursor track(file, begin, end);
+    std::array<int, 16> banks{};
+    int status = 0;
+    qint64 value = 0;
+    while (!track.atEnd()) {
+        if (!track.number(value))
+            return;
+        if (track.peek() >= 0x80)
+            status = track.next();
+        if (status == 0xFF) {
+            track.next();
+            status = 0;
+            if (!track.number(value) || !track.skip(value))
+                return;
+            continue;
+        }
+        if (status == 0xF0 || status == 0xF7) {
+            status = 0;
+            if (!track.number(value) || !track.skip(value))
+                return;
+            continue;
+        }
+        if (status < 0x80 || status > 0xEF)
+            return;
+        const int kind = status & 0xF0, channel = status & 0x0F;
+        const int first = track.next();
+        const int second = (kind == 0xC0 || kind == 0xD0) ? 0 : track.next();
+        if (first < 0 || second < 0)
+            return;
+        if (kind == 0xB0 && first == BankSelect)
+            banks[channel] = second;
+        if (kind == 0xC0)
+            presets.insert({channel == PercussionChannel ? PercussionBank : banks[channel], first});
+    }
+}

@@ -1,0 +1,125 @@
+#include "core/rules/game.h"
+
+#include "core/board/board_layout.h"
+#include "core/rules/legal_move_search.h"
+
+void Game::clearSelection()
+{
+    pegSelected_ = false;
+    selRow_ = 0;
+    selCol_ = 0;
+}
+
+void Game::chooseBoard(int boardNumber)
+{
+    board_.ShowAllCells();
+    board_.hideOutside(BoardLayout::ForBoard(boardNumber));
+}
+
+void Game::SetStartHole(int boardNumber)
+{
+    const BoardLayout& layout = BoardLayout::ForBoard(boardNumber);
+    board_.show(layout.startRow, layout.startCol, CellPicture::Hole);
+    board_.setPegged(layout.startRow, layout.startCol, false);
+}
+
+void Game::SetNumberPegged(int boardNumber)
+{
+    pegsLeft_ = BoardLayout::ForBoard(boardNumber).PegsAtStart;
+}
+
+ClickOutcome Game::CellClick(int row, int col)
+{
+    // Cells outside the board are hidden and take no clicks.
+    if (!Board::inside(row, col) || !board_(row, col).Visible)
+        return ClickOutcome::Refused;
+    const BoardCell& cell = board_(row, col);
+    if (cell.Pegged) {
+        if (!pegSelected_) {
+            select(row, col);
+            return ClickOutcome::Selected;
+        }
+        if (cell.Marked) {
+            deselect(row, col);
+            return ClickOutcome::Deselected;
+        }
+        return ClickOutcome::Refused;
+    }
+    return tryJump(row, col) ? ClickOutcome::Jumped : ClickOutcome::Refused;
+}
+
+bool Game::IsJumpTarget(int row, int col) const
+{
+    const int dr = row - selRow_;
+    const int dc = col - selCol_;
+    if (dr == 0)
+        return dc == 2 || dc == -2;
+    if (dr == 2 || dr == -2)
+        return dc == 0;
+    return false;
+}
+
+bool Game::NoMovesLeft() const
+{
+    return LegalMoveSearch::NoMovesLeft(board_);
+}
+
+void Game::Undo()
+{
+    const int a = (lastFromRow_ - lastToRow_) / 2;
+    const int b = (lastFromCol_ - lastToCol_) / 2;
+    board_.show(lastFromRow_, lastFromCol_, CellPicture::Peg);
+    board_.setPegged(lastFromRow_, lastFromCol_, true);
+    board_.setMarked(lastFromRow_, lastFromCol_, false);
+    // A selection on the landed peg would point at an empty hole and lock the game.
+    if (pegSelected_ && selRow_ == lastToRow_ && selCol_ == lastToCol_)
+        clearSelection();
+    board_.show(lastToRow_, lastToCol_, CellPicture::Hole);
+    board_.setPegged(lastToRow_, lastToCol_, false);
+    board_.setMarked(lastToRow_, lastToCol_, false);
+    board_.show(lastFromRow_ - a, lastFromCol_ - b, CellPicture::Peg);
+    board_.setPegged(lastFromRow_ - a, lastFromCol_ - b, true);
+    board_.setMarked(lastFromRow_ - a, lastFromCol_ - b, false);
+    ++pegsLeft_;
+}
+
+void Game::select(int row, int col)
+{
+    board_.show(row, col, CellPicture::Marked);
+    board_.setMarked(row, col, true);
+    pegSelected_ = true;
+    selRow_ = row;
+    selCol_ = col;
+}
+
+void Game::deselect(int row, int col)
+{
+    board_.show(row, col, CellPicture::Peg);
+    board_.setMarked(row, col, false);
+    clearSelection();
+}
+
+bool Game::tryJump(int row, int col)
+{
+    if (!board_(selRow_, selCol_).Marked || !IsJumpTarget(row, col))
+        return false;
+    const int midRow = selRow_ - (selRow_ - row) / 2;
+    const int midCol = selCol_ - (selCol_ - col) / 2;
+    if (!board_(midRow, midCol).Pegged)
+        return false;
+    SubtractPeg();
+    board_.setPegged(row, col, true);
+    board_.show(row, col, CellPicture::Peg);
+    board_.setMarked(selRow_, selCol_, false);
+    board_.setPegged(selRow_, selCol_, false);
+    board_.show(selRow_, selCol_, CellPicture::Hole);
+    board_.show(midRow, midCol, CellPicture::Hole);
+    board_.setPegged(midRow, midCol, false);
+    board_.setMarked(midRow, midCol, false);
+    lastFromRow_ = selRow_;
+    lastFromCol_ = selCol_;
+    lastToCol_ = col;
+    lastToRow_ = row;
+    clearSelection();
+    return true;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/scores/high_score_table.h"
+
+#include <QString>
+
+#include <array>
+
+// The five boards' tables and their files. The files live beside the program while its directory is
+// writable; an installed game, whose directory is not, saves to the player's own data directory and
+// still loads a file beside the program until it has one of its own.
+class ScoreStore {
+public:
+    static constexpr int Boards = 5;
+
+    ScoreStore(QString programDir, QString userDataDir);
+
+    // Board numbers 1..5: Classic, European 1, European 2, Square 7x7, Square 6x6.
+    HighScoreTable& table(int boardNumber) { return tables_[index(boardNumber)]; }
+    const HighScoreTable& table(int boardNumber) const { return tables_[index(boardNumber)]; }
+    HighScoreTable& ClassicScores() { return table(1); }
+    HighScoreTable& Euro1Scores() { return table(2); }
+    HighScoreTable& Euro2Scores() { return table(3); }
+    HighScoreTable& Square7Scores() { return table(4); }
+    HighScoreTable& Square6Scores() { return table(5); }
+
+    // A missing, empty or unreadable file gives an empty table.
+    void LoadScoreTable(int boardNumber);
+    // Replaces the board's file as a whole, or leaves the old one; false (and a line on stderr) on failure.
+    bool SaveScoreTable(int boardNumber);
+
+    static QString fileName(int boardNumber);
+    bool programDirWritable() const { return programDirWritable_; }
+    QString loadPath(int boardNumber) const;
+    QString savePath(int boardNumber) const;
+
+private:
+    static std::size_t index(int boardNumber);
+    // Tries to create a file there: permission bits alone are no answer when running as root.
+    static bool canCreateFileIn(const QString& dir);
+
+    QString programDir_;
+    QString userDataDir_;
+    bool programDirWritable_ = false;
+    std::array<HighScoreTable, Boards> tables_{};
+};

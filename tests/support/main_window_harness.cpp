@@ -1,0 +1,41 @@
+#include "support/main_window_harness.h"
+
+#include "ui/board_view.h"
+#include "ui/fonts.h"
+#include "windows/main_window.h"
+#include "core/settings/settings_keys.h"
+#include "ui/picture_cell.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+Form1Harness::Form1Harness(const QString& dpiSetting) : scores(dir_.path(), dir_.path() + QStringLiteral("/user"))
+{
+    Fonts::registerApplicationFonts();
+    if (!dpiSetting.isNull())
+        settings.values.insert(SettingsKeys::DpiLogicalx, dpiSetting);
+    const Services services{sound, music, time, dialogs, scores, dir_.path()};
+    program = std::make_unique<MainProgram>(services, settings);
+    program->handOver();
+}
+
+Form1Harness::~Form1Harness() = default;
+
+Form1& Form1Harness::form() const
+{
+    return *program->form1();
+}
+
+void Form1Harness::click(int row, int col) const
+{
+    PictureCell* cell = form().Picture3().cell(row, col);
+    QTest::mouseClick(cell, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+}
+
+QStringList Form1Harness::soundNames() const
+{
+    QStringList names;
+    for (const QString& path : sound.played)
+        names.append(path.startsWith(dir_.path() + QLatin1Char('/')) ? QFileInfo(path).fileName() : path);
+    return names;
+}

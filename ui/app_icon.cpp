@@ -1,0 +1,9 @@
+#include "ui/app_icon.h"
+
+QIcon AppIcon::icon()
+{
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/hopnix-%1.png").arg(size), QSize(size, size));
+    return icon;
+}

@@ -1,0 +1,51 @@
+#include "ui/piece_images.h"
+
+#include <array>
+
+namespace {
+
+// Each style's images keep the names of the holder they were drawn for, irregular spellings included.
+struct Holder {
+    const char* folder;
+    std::array<const char*, 3> small;
+    std::array<const char*, 3> large;
+};
+
+const std::array<Holder, PieceImages::StyleCount> holders{{
+    {"PictureFrm", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "PeggedImage", "UnPeggedImage"}},
+    {"Picture2Frm", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "Pegged", "UnPegged"}},
+    {"Picture3Frm", {"SMarked", "SPegged", "SUnpegged"}, {"Marked", "Pegged", "UnPegged"}},
+    {"Picture4Frm", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "Pegged", "UnPegged"}},
+}};
+
+QPixmap image(const char* folder, const char* name)
+{
+    return QPixmap(QStringLiteral(":/pieces/%1/%2.bmp").arg(QLatin1String(folder), QLatin1String(name)));
+}
+
+} // namespace
+
+const QPixmap& PieceImages::Set::of(CellPicture picture) const
+{
+    switch (picture) {
+    case CellPicture::Marked:
+        return MarkedPicture;
+    case CellPicture::Hole:
+        return HolePicture;
+    case CellPicture::Peg:
+        break;
+    }
+    return PegPicture;
+}
+
+PieceImages::Set PieceImages::load(int style, bool smallPieces)
+{
+    const Holder& holder = holders[static_cast<std::size_t>(qBound(1, style, StyleCount) - 1)];
+    const auto& names = smallPieces ? holder.small : holder.large;
+    return {image(holder.folder, names[0]), image(holder.folder, names[1]), image(holder.folder, names[2])};
+}
+
+QPixmap PieceImages::logo()
+{
+    return image("PictureFrm", "PeggedImage");
+}

@@ -1,0 +1,92 @@
+#include "windows/about_window.h"
+#include "ui/form_layout.h"
+
+#include "core/settings/app_info.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
+#include "ui/piece_images.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+// One element of Line1: a horizontal line in twips, its colour and its width in pixels.
+struct SeparatorLine {
+    int x1;
+    int x2;
+    int y;
+    QRgb colour;
+    int pixels;
+};
+
+// Element 0 white and two pixels wide under element 1 in grey: the grey line sits on a white shadow.
+constexpr SeparatorLine Line1[] = {
+    {120, 5403, 1560, qRgb(255, 255, 255), 2},
+    {120, 5403, 1560, qRgb(128, 128, 128), 1},
+};
+
+QString copyrightText()
+{
+    return QStringLiteral("Copyright (C) 2026 %1").arg(AppInfo::Company);
+}
+
+QString legalText()
+{
+    return QStringLiteral("%1 is free software: copy it and give it away as you like. "
+                          "It comes with no warranty of any kind.\n"
+                          "The game, its pictures, sounds and tune are an original work.")
+        .arg(AppInfo::Title);
+}
+
+} // namespace
+
+FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    // A fixed dialog: close box only. A dialog without an owner stays transient for the program, out of the taskbar.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(Twips::size(5400, 2880));
+    setModal(true);
+    setFont(Fonts::msSansSerif(8.25));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(Twips::rect(240, 240, 855, 855));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    lblTitle = FormLayout::label(this, "lblTitle", {1416, 240, 2916, 360}, QString(), Fonts::timesNewRoman(10.5, true));
+    lblTitle->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblVersion = FormLayout::label(this, "lblVersion", {1440, 600, 3030, 225}, QString(), font());
+    lblVersion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblCopyright = FormLayout::label(this, "lblCopyright", {1800, 1080, 2412, 252}, copyrightText(), Fonts::arial(8.25));
+    Label3 = FormLayout::label(this, "Label3", {120, 1680, 3615, 1095}, legalText(), font());
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    cmdOK = new QPushButton(tr("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(Twips::rect(3960, 2040, 1260, 345));
+    // Enter presses the default button; Esc rejects the dialog, which closes it just the same.
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    setWindowTitle(tr("About ") + AppInfo::Title);
+    lblVersion->setText(AppInfo::versionText());
+    lblTitle->setText(AppInfo::Title);
+    Image1->setPixmap(PieceImages::logo());
+
+    FormLayout::centreOnScreen(*this);
+}
+
+
+void FrmAbout::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    for (const SeparatorLine& line : Line1) {
+        const int left = Twips::toPixels(line.x1);
+        const int width = Twips::toPixels(line.x2) - left + 1;
+        painter.fillRect(QRect(left, Twips::toPixels(line.y), width, line.pixels), QColor(line.colour));
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/unloading_dialog.h"
+
+class QPushButton;
+class QTextEdit;
+
+// The help window: shows the help document, read anew each time the window is made.
+class HelpFrm : public UnloadingDialog {
+    Q_OBJECT
+public:
+    // Files larger than this are not a help page; only their start is read.
+    static constexpr qint64 MaxDocumentBytes = 8 << 20;
+
+    explicit HelpFrm(const QString& documentPath, QWidget* parent = nullptr);
+
+    QTextEdit* RichTextBox1 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+private:
+    // A missing, unreadable or broken document leaves the text empty or partial, without a message.
+    void loadDocument(const QString& path);
+};
