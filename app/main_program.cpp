@@ -15,8 +15,8 @@ MainProgram::~MainProgram() = default;
 
 void MainProgram::start()
 {
-    splash_ = std::make_unique<FrmSplash>();
-    connect(splash_.get(), &FrmSplash::handOver, this, &MainProgram::handOver);
+    splash_ = std::make_unique<SplashWindow>();
+    connect(splash_.get(), &SplashWindow::handOver, this, &MainProgram::handOver);
     splash_->show();
 }
 
@@ -24,21 +24,21 @@ void MainProgram::handOver()
 {
     for (int board = 1; board <= BoardLayout::Count; ++board)
         services_.scores.LoadScoreTable(board);
-    const bool smallPieces = DisplaySizeCheck::CheckDisplaySize(settings_);
-    Main(smallPieces);
+    const bool smallPieces = DisplaySizeCheck::checkDisplaySize(settings_);
+    runMain(smallPieces);
     if (splash_)
         splash_->close();
 }
 
-void MainProgram::Main(bool smallPieces)
+void MainProgram::runMain(bool smallPieces)
 {
-    form1_ = std::make_unique<Form1>(services_, smallPieces);
-    connect(form1_.get(), &Form1::closed, this, &MainProgram::finished);
-    form1_->SetMusic();
-    form1_->StyleClick(4);
-    form1_->SetPieces();
-    form1_->FillBoard();
-    form1_->show();
-    form1_->LevelClick(1);
-    form1_->clearSelectionAndMusicStarted();
+    mainWindow_ = std::make_unique<MainWindow>(services_, smallPieces);
+    connect(mainWindow_.get(), &MainWindow::closed, this, &MainProgram::finished);
+    mainWindow_->setUpMusic();
+    mainWindow_->chooseStyle(4);
+    mainWindow_->setUpPieces();
+    mainWindow_->fillBoard();
+    mainWindow_->show();
+    mainWindow_->chooseBoardItem(1);
+    mainWindow_->clearSelectionAndMusicStarted();
 }

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <memory>
 
-class Form1;
-class FrmSplash;
+class MainWindow;
+class SplashWindow;
 class SettingsStore;
 
 // Start-up: the splash window, then the hand-over that builds and shows the main window.
@@ -21,18 +21,18 @@ public:
     // Everything the splash timer does, in one event: scores, display check, Main, splash closed.
     void handOver();
 
-    Form1* form1() const { return form1_.get(); }
-    FrmSplash* splash() const { return splash_.get(); }
+    MainWindow* mainWindow() const { return mainWindow_.get(); }
+    SplashWindow* splash() const { return splash_.get(); }
 
 Q_SIGNALS:
     // The main window has closed: the program is to end.
     void finished();
 
 private:
-    void Main(bool smallPieces);
+    void runMain(bool smallPieces);
 
     Services services_;
     const SettingsStore& settings_;
-    std::unique_ptr<FrmSplash> splash_;
-    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<MainWindow> mainWindow_;
 };

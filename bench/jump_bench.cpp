@@ -17,11 +17,11 @@
 
 namespace {
 
-void clickAndPaint(Form1Harness& h, int row, int col)
+void clickAndPaint(MainWindowHarness& h, int row, int col)
 {
-    PictureCell* cell = h.form().Picture3().cell(row, col);
+    PictureCell* cell = h.form().boardView().cell(row, col);
     QTest::mouseClick(cell, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-    h.form().Picture3().repaint();
+    h.form().boardView().repaint();
 }
 
 } // namespace
@@ -31,11 +31,11 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
-    Form1Harness h;
+    MainWindowHarness h;
     h.form().menu().Level[1]->trigger();
     std::vector<qint64> nanos;
     for (int game = 0; game < games; ++game) {
-        h.form().NewGame_Click();
+        h.form().newGame();
         const auto& jumps = GameScripts::europeanOneSolved;
         // The last jump ends the game with its windows; time the 30 before it.
         for (std::size_t i = 0; i + 1 < jumps.size(); ++i) {
@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
             clickAndPaint(h, jumps[i][2], jumps[i][3]);
             nanos.push_back(timer.nsecsElapsed());
         }
-        h.form().EndGame_Click();
+        h.form().endGame();
     }
     std::sort(nanos.begin(), nanos.end());
     const auto at = [&](double q) { return static_cast<double>(nanos[static_cast<std::size_t>(q * static_cast<double>(nanos.size() - 1))]) / 1000.0; };

@@ -23,14 +23,14 @@ QAccessibleInterface* accessible(QObject* object)
     return iface;
 }
 
-QString cellName(const Form1Harness& h, int row, int col)
+QString cellName(const MainWindowHarness& h, int row, int col)
 {
-    return accessible(h.form().Picture3().cell(row, col))->text(QAccessible::Name);
+    return accessible(h.form().boardView().cell(row, col))->text(QAccessible::Name);
 }
 
-void press(const Form1Harness& h, int row, int col)
+void press(const MainWindowHarness& h, int row, int col)
 {
-    QAccessibleInterface* cell = accessible(h.form().Picture3().cell(row, col));
+    QAccessibleInterface* cell = accessible(h.form().boardView().cell(row, col));
     cell->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
 
@@ -47,13 +47,13 @@ private Q_SLOTS:
 
 void TestAccessibility::cellNamesFollowThePlay()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    QCOMPARE(accessible(form.Picture3().cell(3, 4))->role(), QAccessible::Button);
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    QCOMPARE(accessible(form.boardView().cell(3, 4))->role(), QAccessible::Button);
     // Before the first game every hole shows a peg.
     QCOMPARE(cellName(h, 3, 4), QStringLiteral("Row 4, column 5: peg"));
 
-    form.NewGame_Click();
+    form.newGame();
     QCOMPARE(cellName(h, 3, 4), QStringLiteral("Row 4, column 5: empty hole"));
     QCOMPARE(cellName(h, 3, 2), QStringLiteral("Row 4, column 3: peg"));
     h.click(3, 2);
@@ -67,13 +67,13 @@ void TestAccessibility::cellNamesFollowThePlay()
     QCOMPARE(cellName(h, 3, 2), QStringLiteral("Row 4, column 3: empty hole"));
     QCOMPARE(cellName(h, 3, 3), QStringLiteral("Row 4, column 4: empty hole"));
     QCOMPARE(cellName(h, 3, 4), QStringLiteral("Row 4, column 5: peg"));
-    form.Command2_Click();
+    form.undoMove();
     QCOMPARE(cellName(h, 3, 2), QStringLiteral("Row 4, column 3: peg"));
     QCOMPARE(cellName(h, 3, 3), QStringLiteral("Row 4, column 4: peg"));
     QCOMPARE(cellName(h, 3, 4), QStringLiteral("Row 4, column 5: empty hole"));
 
     // End Game shows a peg in every hole again, and the names say so.
-    form.EndGame_Click();
+    form.endGame();
     QCOMPARE(cellName(h, 3, 4), QStringLiteral("Row 4, column 5: peg"));
     // The last row and column are counted as people count them.
     QCOMPARE(cellName(h, 8, 8), QStringLiteral("Row 9, column 9: peg"));
@@ -81,53 +81,53 @@ void TestAccessibility::cellNamesFollowThePlay()
 
 void TestAccessibility::pressingACellPlaysLikeAClick()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    QAccessibleInterface* cell = accessible(form.Picture3().cell(5, 4));
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    QAccessibleInterface* cell = accessible(form.boardView().cell(5, 4));
     QVERIFY(cell->actionInterface());
     // Between games the board refuses presses as it refuses clicks.
     QVERIFY(!cell->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     press(h, 5, 4);
     QCOMPARE(cellName(h, 5, 4), QStringLiteral("Row 6, column 5: peg"));
 
-    form.NewGame_Click();
+    form.newGame();
     QVERIFY(cell->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     press(h, 5, 4);
     QCOMPARE(cellName(h, 5, 4), QStringLiteral("Row 6, column 5: selected peg"));
     press(h, 3, 4);
     QCOMPARE(cellName(h, 3, 4), QStringLiteral("Row 4, column 5: peg"));
-    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
 
     // A paused board is hidden and cannot be pressed.
-    form.Pause_Click();
+    form.togglePause();
     press(h, 2, 4);
-    form.Pause_Click();
+    form.togglePause();
     QCOMPARE(cellName(h, 2, 4), QStringLiteral("Row 3, column 5: peg"));
     // Cells off the board are hidden and offer no press either.
-    QVERIFY(!accessible(form.Picture3().cell(0, 0))->actionInterface()->actionNames().contains(
+    QVERIFY(!accessible(form.boardView().cell(0, 0))->actionInterface()->actionNames().contains(
         QAccessibleActionInterface::pressAction()));
 }
 
 void TestAccessibility::statusTextsAreExposed()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     const StatusPanel& panel = form.panel();
-    form.NewGame_Click();
-    QCOMPARE(accessible(panel.Label1)->text(QAccessible::Name), QStringLiteral("# Pegs Left"));
-    QCOMPARE(accessible(panel.PegLeftTxt)->text(QAccessible::Name), QStringLiteral("36"));
-    QCOMPARE(accessible(panel.Label7)->text(QAccessible::Name), QStringLiteral("Classic"));
-    QCOMPARE(accessible(panel.Label3)->text(QAccessible::Name), QStringLiteral("TOP PLAYER"));
-    QCOMPARE(accessible(panel.Command2)->text(QAccessible::Name), QStringLiteral("Undo Move"));
+    form.newGame();
+    QCOMPARE(accessible(panel.pegsLeftCaption)->text(QAccessible::Name), QStringLiteral("# Pegs Left"));
+    QCOMPARE(accessible(panel.pegsLeftValue)->text(QAccessible::Name), QStringLiteral("36"));
+    QCOMPARE(accessible(panel.boardNameLabel)->text(QAccessible::Name), QStringLiteral("Classic"));
+    QCOMPARE(accessible(panel.topPlayerCaption)->text(QAccessible::Name), QStringLiteral("TOP PLAYER"));
+    QCOMPARE(accessible(panel.undoButton)->text(QAccessible::Name), QStringLiteral("Undo Move"));
     h.click(5, 4);
     h.click(3, 4);
-    QCOMPARE(accessible(panel.PegLeftTxt)->text(QAccessible::Name), QStringLiteral("35"));
-    QCOMPARE(accessible(&form.Picture3())->text(QAccessible::Name), QStringLiteral("Board"));
+    QCOMPARE(accessible(panel.pegsLeftValue)->text(QAccessible::Name), QStringLiteral("35"));
+    QCOMPARE(accessible(&form.boardView())->text(QAccessible::Name), QStringLiteral("Board"));
 }
 
 void TestAccessibility::menusKeepTheirAccessKeys()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     QAccessibleInterface* bar = accessible(h.form().menuBar());
     QStringList menus;
     for (int i = 0; i < bar->childCount(); ++i)

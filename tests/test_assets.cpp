@@ -22,10 +22,10 @@ struct Holder {
 };
 
 const std::array<Holder, 4> holders{{
-    {"PictureFrm", {"SMarked", "SPegged", "SUnPegged", "Marked", "PeggedImage", "UnPeggedImage"}},
-    {"Picture2Frm", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}},
-    {"Picture3Frm", {"SMarked", "SPegged", "SUnpegged", "Marked", "Pegged", "UnPegged"}},
-    {"Picture4Frm", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}},
+    {"swirl", {"SMarked", "SPegged", "SUnPegged", "Marked", "PeggedImage", "UnPeggedImage"}},
+    {"slate", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}},
+    {"aqua", {"SMarked", "SPegged", "SUnpegged", "Marked", "Pegged", "UnPegged"}},
+    {"cocktail", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}},
 }};
 
 QByteArray readFile(const QString& relative)

@@ -49,7 +49,7 @@ void TestBoard::layoutsHaveTheirHoleCountsAndStartHoles()
     QFETCH(int, holes);
     QFETCH(int, startRow);
     QFETCH(int, startCol);
-    const BoardLayout& layout = BoardLayout::ForBoard(board);
+    const BoardLayout& layout = BoardLayout::forBoard(board);
     QCOMPARE(layout.number, board);
     QCOMPARE(layout.name, name);
     QCOMPARE(layout.holeCount(), holes);
@@ -71,35 +71,35 @@ void TestBoard::layoutsHaveTheirHoleCountsAndStartHoles()
 void TestBoard::europeanTwoReachesTheGridEdges()
 {
     for (int board = 1; board <= BoardLayout::Count; ++board) {
-        const BoardLayout& layout = BoardLayout::ForBoard(board);
+        const BoardLayout& layout = BoardLayout::forBoard(board);
         for (int col = 0; col < Board::Size; ++col) {
             const bool expected = board == 3 && col >= 3 && col <= 5;
             QCOMPARE(layout.isHole(0, col), expected);
             QCOMPARE(layout.isHole(8, col), expected);
         }
     }
-    QVERIFY(BoardLayout::ForBoard(3).isHole(4, 0));
-    QVERIFY(BoardLayout::ForBoard(3).isHole(4, 8));
+    QVERIFY(BoardLayout::forBoard(3).isHole(4, 0));
+    QVERIFY(BoardLayout::forBoard(3).isHole(4, 8));
 }
 
 void TestBoard::onlyTheSixBySixContainerMoves()
 {
     for (int board = 1; board <= 4; ++board) {
-        QCOMPARE(BoardLayout::ForBoard(board).containerLeft, 1680);
-        QCOMPARE(BoardLayout::ForBoard(board).containerTop, 120);
+        QCOMPARE(BoardLayout::forBoard(board).containerLeft, 1680);
+        QCOMPARE(BoardLayout::forBoard(board).containerTop, 120);
     }
-    QCOMPARE(BoardLayout::ForBoard(5).containerLeft, 1430);
-    QCOMPARE(BoardLayout::ForBoard(5).containerTop, 270);
+    QCOMPARE(BoardLayout::forBoard(5).containerLeft, 1430);
+    QCOMPARE(BoardLayout::forBoard(5).containerTop, 270);
     // The 6x6 board uses rows 1 to 6 and columns 2 to 7.
-    QVERIFY(!BoardLayout::ForBoard(5).isHole(1, 1));
-    QVERIFY(BoardLayout::ForBoard(5).isHole(1, 7));
-    QVERIFY(!BoardLayout::ForBoard(5).isHole(7, 4));
+    QVERIFY(!BoardLayout::forBoard(5).isHole(1, 1));
+    QVERIFY(BoardLayout::forBoard(5).isHole(1, 7));
+    QVERIFY(!BoardLayout::forBoard(5).isHole(7, 4));
 }
 
 void TestBoard::unknownBoardNumbersFallThroughToTheLast()
 {
-    QCOMPARE(BoardLayout::ForBoard(0).number, 5);
-    QCOMPARE(BoardLayout::ForBoard(6).number, 5);
+    QCOMPARE(BoardLayout::forBoard(0).number, 5);
+    QCOMPARE(BoardLayout::forBoard(6).number, 5);
 }
 
 void TestBoard::choosingABoardChangesOnlyVisibility()
@@ -107,8 +107,8 @@ void TestBoard::choosingABoardChangesOnlyVisibility()
     Board board;
     board.setPegged(4, 4, false);
     board.show(4, 4, CellPicture::Hole);
-    board.ShowAllCells();
-    board.hideOutside(BoardLayout::ForBoard(2));
+    board.showAllCells();
+    board.hideOutside(BoardLayout::forBoard(2));
     int visible = 0;
     for (int r = 0; r < Board::Size; ++r)
         for (int c = 0; c < Board::Size; ++c)
@@ -127,12 +127,12 @@ void TestBoard::fillBoardRepaintsButKeepsFields()
     board.show(2, 3, CellPicture::Hole);
     board.setMarked(3, 3, true);
     board.show(3, 3, CellPicture::Marked);
-    board.FillBoard();
+    board.fillBoard();
     QCOMPARE(board(2, 3).Picture, CellPicture::Peg);
     QCOMPARE(board(3, 3).Picture, CellPicture::Peg);
     QVERIFY(!board(2, 3).Pegged);
     QVERIFY(board(3, 3).Marked);
-    board.SetPieces();
+    board.setUpPieces();
     QVERIFY(board(2, 3).Pegged);
     QVERIFY(!board(3, 3).Marked);
 }
@@ -173,7 +173,7 @@ void TestBoard::displaySizeCheck()
     MapSettingsStore settings;
     if (!setting.isNull())
         settings.values.insert(SettingsKeys::DpiLogicalx, setting);
-    QCOMPARE(DisplaySizeCheck::CheckDisplaySize(settings), smallPieces);
+    QCOMPARE(DisplaySizeCheck::checkDisplaySize(settings), smallPieces);
 }
 
 void TestBoard::settingsFileAsTheReadmeShowsIt()
@@ -187,7 +187,7 @@ void TestBoard::settingsFileAsTheReadmeShowsIt()
     file.close();
     const QtSettingsStore settings;
     QCOMPARE(settings.value(SettingsKeys::DpiLogicalx, QStringLiteral("96")), QStringLiteral("120"));
-    QVERIFY(!DisplaySizeCheck::CheckDisplaySize(settings));
+    QVERIFY(!DisplaySizeCheck::checkDisplaySize(settings));
 }
 
 QTEST_GUILESS_MAIN(TestBoard)

@@ -47,7 +47,7 @@ void TestGameClock::countsPlayingTimeOnly()
     time.advanceSeconds(5);
     clock.tick();
     QCOMPARE(clock.elapsedSeconds(), 15);
-    QCOMPARE(clock.ElapsedTime(), 15.0 / 86400.0);
+    QCOMPARE(clock.elapsedTime(), 15.0 / 86400.0);
     // Two pauses add up.
     clock.pauseStarted();
     time.advanceSeconds(30);
@@ -79,7 +79,7 @@ void TestGameClock::neverNegativeAndKeepsCountingPastADay()
     time.advanceSeconds(86400 + 3723);
     clock.tick();
     QCOMPARE(GameClock::format(clock.elapsedSeconds()), QStringLiteral("25:2:3"));
-    QVERIFY(clock.ElapsedTime() > 1.0);
+    QVERIFY(clock.elapsedTime() > 1.0);
 }
 
 void TestGameClock::newGameRestartsFromZero()

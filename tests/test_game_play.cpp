@@ -22,29 +22,29 @@ namespace {
 
 enum class WindowState { BetweenGames, Playing, Paused };
 
-void verifyState(const Form1& form, WindowState state)
+void verifyState(const MainWindow& form, WindowState state)
 {
     const MainMenu& m = form.menu();
     const bool playing = state == WindowState::Playing;
     const bool paused = state == WindowState::Paused;
-    QCOMPARE(form.Picture3().isVisible(), !paused);
-    QCOMPARE(form.Picture3().isEnabled(), playing);
-    QCOMPARE(form.Timer1().isActive(), playing);
+    QCOMPARE(form.boardView().isVisible(), !paused);
+    QCOMPARE(form.boardView().isEnabled(), playing);
+    QCOMPARE(form.clockTimer().isActive(), playing);
     QCOMPARE(m.NewGame->isEnabled(), !paused);
     QCOMPARE(m.EndGame->isEnabled(), playing || paused);
     QCOMPARE(m.Pause->isEnabled(), playing || paused);
     QCOMPARE(m.Pause->isChecked(), paused);
     QCOMPARE(m.SkillLevel->menuAction()->isEnabled(), state == WindowState::BetweenGames);
     QCOMPARE(m.Style->menuAction()->isEnabled(), state == WindowState::BetweenGames);
-    QCOMPARE(form.Text1().isVisible(), paused);
+    QCOMPARE(form.pausedBox().isVisible(), paused);
 }
 
-void chooseBoard(Form1Harness& h, int board)
+void chooseBoard(MainWindowHarness& h, int board)
 {
     h.form().menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
 }
 
-void play(Form1Harness& h, const std::vector<Jump>& jumps)
+void play(MainWindowHarness& h, const std::vector<Jump>& jumps)
 {
     for (const Jump& j : jumps) {
         h.click(j[0], j[1]);
@@ -58,21 +58,21 @@ struct GameOverSeen {
     QString message;
 };
 
-void answerGameOver(Form1Harness& h, GameOverSeen& seen, bool byCloseBox)
+void answerGameOver(MainWindowHarness& h, GameOverSeen& seen, bool byCloseBox)
 {
     h.dialogs.actions.append([&seen, byCloseBox](QDialog& dialog) {
-        auto& frm = dynamic_cast<GameOverFrm&>(dialog);
-        seen = {frm.Label2->text(), frm.Label1->text()};
+        auto& frm = dynamic_cast<GameOverWindow&>(dialog);
+        seen = {frm.heading->text(), frm.message->text()};
         if (byCloseBox)
             frm.reject();
         else
-            frm.Command1->click();
+            frm.okButton->click();
     });
 }
 
-const QPixmap& pictureAt(const Form1Harness& h, int row, int col)
+const QPixmap& pictureAt(const MainWindowHarness& h, int row, int col)
 {
-    return h.form().Picture3().cell(row, col)->picture();
+    return h.form().boardView().cell(row, col)->picture();
 }
 
 } // namespace
@@ -101,51 +101,51 @@ private Q_SLOTS:
 
 void TestGamePlay::newGameSetsUpEveryBoard()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     const std::array<int, 5> pegs{36, 32, 44, 48, 35};
     const std::array<std::pair<int, int>, 5> start{{{3, 4}, {4, 4}, {3, 4}, {3, 4}, {4, 4}}};
     for (int board = 1; board <= 5; ++board) {
         chooseBoard(h, board);
-        h.form().NewGame_Click();
+        h.form().newGame();
         verifyState(h.form(), WindowState::Playing);
-        QCOMPARE(h.form().panel().PegLeftTxt->text(), QString::number(pegs[board - 1]));
+        QCOMPARE(h.form().panel().pegsLeftValue->text(), QString::number(pegs[board - 1]));
         const auto [row, col] = start[static_cast<std::size_t>(board - 1)];
         const PieceImages::Set set = PieceImages::load(4, true);
         QVERIFY(pictureAt(h, row, col).toImage() == set.HolePicture.toImage());
         QVERIFY(!h.form().game().board()(row, col).Pegged);
-        QVERIFY(!h.form().panel().Command2->isEnabled());
-        h.form().EndGame_Click();
+        QVERIFY(!h.form().panel().undoButton->isEnabled());
+        h.form().endGame();
         verifyState(h.form(), WindowState::BetweenGames);
-        QCOMPARE(h.form().panel().PegLeftTxt->text(), QString::number(pegs[board - 1]));
+        QCOMPARE(h.form().panel().pegsLeftValue->text(), QString::number(pegs[board - 1]));
     }
 }
 
 void TestGamePlay::newGameDuringAGameRestarts()
 {
-    Form1Harness h;
-    h.form().NewGame_Click();
+    MainWindowHarness h;
+    h.form().newGame();
     h.click(5, 4);
     h.click(3, 4);
     h.click(3, 2);
     h.time.advanceSeconds(7);
-    h.form().Timer1_Timer();
-    h.form().NewGame_Click();
-    QCOMPARE(h.form().panel().PegLeftTxt->text(), QStringLiteral("36"));
-    QVERIFY(!h.form().game().PegSelected());
+    h.form().onClockTick();
+    h.form().newGame();
+    QCOMPARE(h.form().panel().pegsLeftValue->text(), QStringLiteral("36"));
+    QVERIFY(!h.form().game().pegSelected());
     QVERIFY(h.form().game().board()(5, 4).Pegged);
-    QVERIFY(!h.form().panel().Command2->isEnabled());
+    QVERIFY(!h.form().panel().undoButton->isEnabled());
     // The clock label keeps its text until the next tick, which counts from zero.
-    QCOMPARE(h.form().panel().TimeTxt->text(), QStringLiteral("0:0:7"));
+    QCOMPARE(h.form().panel().timeValue->text(), QStringLiteral("0:0:7"));
     h.time.advanceSeconds(1);
-    h.form().Timer1_Timer();
-    QCOMPARE(h.form().panel().TimeTxt->text(), QStringLiteral("0:0:1"));
+    h.form().onClockTick();
+    QCOMPARE(h.form().panel().timeValue->text(), QStringLiteral("0:0:1"));
 }
 
 void TestGamePlay::solvedGameEndsWithAwesome()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     chooseBoard(h, 2);
-    h.form().NewGame_Click();
+    h.form().newGame();
     GameOverSeen seen;
     answerGameOver(h, seen, false);
     play(h, GameScripts::europeanOneSolved);
@@ -153,9 +153,9 @@ void TestGamePlay::solvedGameEndsWithAwesome()
     QCOMPARE(h.dialogs.shown, (QStringList{"Game Over", "New High Score"}));
     QCOMPARE(seen.heading, QStringLiteral("AWESOME!"));
     QCOMPARE(seen.message, QStringLiteral("Congradulations! You solved this board"));
-    QCOMPARE(h.form().panel().PegLeftTxt->text(), QStringLiteral("1"));
+    QCOMPARE(h.form().panel().pegsLeftValue->text(), QStringLiteral("1"));
     verifyState(h.form(), WindowState::BetweenGames);
-    QVERIFY(!h.form().panel().Command2->isEnabled());
+    QVERIFY(!h.form().panel().undoButton->isEnabled());
     // The final position stays on the board.
     const PieceImages::Set set = PieceImages::load(4, true);
     QVERIFY(pictureAt(h, 7, 4).toImage() == set.PegPicture.toImage());
@@ -163,33 +163,33 @@ void TestGamePlay::solvedGameEndsWithAwesome()
     // The last sound is the last jump's pop, made before the window opened.
     QCOMPARE(h.soundNames().last(), QStringLiteral("Pop2.wav"));
     h.click(7, 4);
-    QVERIFY(!h.form().game().PegSelected());
+    QVERIFY(!h.form().game().pegSelected());
 }
 
 void TestGamePlay::stuckGameEndsWithGameOver()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     chooseBoard(h, 2);
-    h.form().NewGame_Click();
+    h.form().newGame();
     GameOverSeen seen;
     answerGameOver(h, seen, true);
     play(h, GameScripts::europeanOneStuck);
     QCOMPARE(h.dialogs.shown, (QStringList{"Game Over", "New High Score"}));
     QCOMPARE(seen.heading, QStringLiteral("GAME OVER"));
     QCOMPARE(seen.message, QStringLiteral("Sorry! There are no more legal moves"));
-    QCOMPARE(h.form().panel().PegLeftTxt->text(), QStringLiteral("8"));
+    QCOMPARE(h.form().panel().pegsLeftValue->text(), QStringLiteral("8"));
     verifyState(h.form(), WindowState::BetweenGames);
 }
 
 void TestGamePlay::movesPlayTheirSounds()
 {
-    Form1Harness h;
-    h.form().NewGame_Click();
+    MainWindowHarness h;
+    h.form().newGame();
     h.click(5, 4);
     h.click(5, 4);
     h.click(5, 4);
     h.click(3, 4);
-    h.form().Command2_Click();
+    h.form().undoMove();
     QCOMPARE(h.soundNames(), (QStringList{"Change.wav", "Change.wav", "Change.wav", "Pop2.wav", "redo.wav"}));
     for (const QString& path : h.sound.played)
         QVERIFY(path.startsWith(h.dir() + QLatin1Char('/')));
@@ -198,8 +198,8 @@ void TestGamePlay::movesPlayTheirSounds()
 void TestGamePlay::refusedClicksAreSilent()
 {
     // Classic: (3,4) is the empty start hole.
-    Form1Harness h;
-    h.form().NewGame_Click();
+    MainWindowHarness h;
+    h.form().newGame();
     h.click(3, 4); // a hole with nothing selected: refused
     h.click(5, 4); // select
     h.click(5, 3); // another peg: refused
@@ -213,25 +213,25 @@ void TestGamePlay::refusedClicksAreSilent()
     h.click(5, 4); // one away: refused
     h.click(4, 2); // a peg diagonal from it: refused
     QCOMPARE(h.soundNames(), QStringList{"Change.wav"});
-    QVERIFY(h.form().game().PegSelected());
-    QCOMPARE(h.form().game().SelRow(), 6);
-    QCOMPARE(h.form().game().SelCol(), 4);
-    QCOMPARE(h.form().panel().PegLeftTxt->text(), QStringLiteral("35"));
-    QCOMPARE(h.form().game().LastFromRow(), 5);
-    QCOMPARE(h.form().game().LastToRow(), 3);
+    QVERIFY(h.form().game().pegSelected());
+    QCOMPARE(h.form().game().selRow(), 6);
+    QCOMPARE(h.form().game().selCol(), 4);
+    QCOMPARE(h.form().panel().pegsLeftValue->text(), QStringLiteral("35"));
+    QCOMPARE(h.form().game().lastFromRow(), 5);
+    QCOMPARE(h.form().game().lastToRow(), 3);
 }
 
 void TestGamePlay::soundOffSilencesEverything()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     form.menu().SoundOff->trigger();
     QVERIFY(form.menu().SoundOff->isChecked());
     QVERIFY(!form.menu().SoundOn->isChecked());
-    form.NewGame_Click();
+    form.newGame();
     h.click(5, 4);
     h.click(3, 4);
-    form.Command2_Click();
+    form.undoMove();
     QVERIFY(h.sound.played.isEmpty());
     form.menu().SoundOff->trigger();
     QVERIFY(form.menu().SoundOff->isChecked());
@@ -245,27 +245,27 @@ void TestGamePlay::soundOffSilencesEverything()
 
 void TestGamePlay::clockTicksInWholeSecondsAndSkipsPauses()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.NewGame_Click();
-    QCOMPARE(form.Timer1().interval(), 1000);
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.newGame();
+    QCOMPARE(form.clockTimer().interval(), 1000);
     h.time.advanceSeconds(9);
-    form.Timer1_Timer();
-    QCOMPARE(form.panel().TimeTxt->text(), QStringLiteral("0:0:9"));
-    form.Pause_Click();
+    form.onClockTick();
+    QCOMPARE(form.panel().timeValue->text(), QStringLiteral("0:0:9"));
+    form.togglePause();
     h.time.advanceSeconds(600);
-    form.Pause_Click();
+    form.togglePause();
     h.time.advanceSeconds(3723 - 9);
-    form.Timer1_Timer();
-    QCOMPARE(form.panel().TimeTxt->text(), QStringLiteral("1:2:3"));
-    QCOMPARE(form.clock().ElapsedTime(), 3723.0 / 86400.0);
+    form.onClockTick();
+    QCOMPARE(form.panel().timeValue->text(), QStringLiteral("1:2:3"));
+    QCOMPARE(form.clock().elapsedTime(), 3723.0 / 86400.0);
 }
 
 void TestGamePlay::pauseHidesTheBoardAndKeepsTheSelection()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.NewGame_Click();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.newGame();
     h.click(5, 4);
     form.menu().Pause->trigger();
     verifyState(form, WindowState::Paused);
@@ -273,43 +273,43 @@ void TestGamePlay::pauseHidesTheBoardAndKeepsTheSelection()
     QVERIFY(form.menu().Pause->isChecked());
     form.menu().Pause->trigger();
     verifyState(form, WindowState::Playing);
-    QVERIFY(form.game().PegSelected());
-    QCOMPARE(form.game().SelRow(), 5);
+    QVERIFY(form.game().pegSelected());
+    QCOMPARE(form.game().selRow(), 5);
     h.click(3, 4);
-    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
 }
 
 void TestGamePlay::endGameWhilePausedResumesFirst()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.NewGame_Click();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.newGame();
     h.click(5, 4);
     h.click(3, 4);
-    form.Pause_Click();
+    form.togglePause();
     h.music.commands.clear();
     form.menu().EndGame->trigger();
     verifyState(form, WindowState::BetweenGames);
     QCOMPARE(h.music.commands, QStringList{"play"});
-    QVERIFY(!form.panel().Command2->isEnabled());
+    QVERIFY(!form.panel().undoButton->isEnabled());
     // Every hole shows a peg again and the board takes no clicks.
     const PieceImages::Set set = PieceImages::load(4, true);
     QVERIFY(pictureAt(h, 4, 4).toImage() == set.PegPicture.toImage());
     h.click(3, 4);
-    QVERIFY(!form.game().PegSelected());
+    QVERIFY(!form.game().pegSelected());
 }
 
 void TestGamePlay::undoButton()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.NewGame_Click();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.newGame();
     h.click(5, 4);
     h.click(3, 4);
-    QVERIFY(form.panel().Command2->isEnabled());
-    QTest::mouseClick(form.panel().Command2, Qt::LeftButton);
-    QVERIFY(!form.panel().Command2->isEnabled());
-    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("36"));
+    QVERIFY(form.panel().undoButton->isEnabled());
+    QTest::mouseClick(form.panel().undoButton, Qt::LeftButton);
+    QVERIFY(!form.panel().undoButton->isEnabled());
+    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("36"));
     QVERIFY(form.game().board()(5, 4).Pegged);
     QVERIFY(!form.game().board()(3, 4).Pegged);
     // Jump, jump, undo: only the second is taken back.
@@ -317,8 +317,8 @@ void TestGamePlay::undoButton()
     h.click(3, 4);
     h.click(4, 2);
     h.click(4, 4);
-    QTest::mouseClick(form.panel().Command2, Qt::LeftButton);
-    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+    QTest::mouseClick(form.panel().undoButton, Qt::LeftButton);
+    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
     QVERIFY(form.game().board()(3, 4).Pegged);
     QVERIFY(form.game().board()(4, 2).Pegged);
     QVERIFY(!form.game().board()(4, 4).Pegged);
@@ -326,103 +326,103 @@ void TestGamePlay::undoButton()
 
 void TestGamePlay::undoWhilePausedIsRefused()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.NewGame_Click();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.newGame();
     h.click(5, 4);
     h.click(3, 4);
-    form.Pause_Click();
+    form.togglePause();
     h.sound.played.clear();
-    form.Command2_Click();
-    QVERIFY(form.panel().Command2->isEnabled());
-    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+    form.undoMove();
+    QVERIFY(form.panel().undoButton->isEnabled());
+    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
     QVERIFY(h.sound.played.isEmpty());
-    form.Pause_Click();
-    form.Command2_Click();
-    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("36"));
+    form.togglePause();
+    form.undoMove();
+    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("36"));
 }
 
 void TestGamePlay::undoOfTheSelectedLandedPegClearsTheSelection()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.NewGame_Click();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.newGame();
     h.click(5, 4);
     h.click(3, 4);
     h.click(3, 4);
-    form.Command2_Click();
-    QVERIFY(!form.game().PegSelected());
+    form.undoMove();
+    QVERIFY(!form.game().pegSelected());
     const PieceImages::Set set = PieceImages::load(4, true);
     QVERIFY(pictureAt(h, 3, 4).toImage() == set.HolePicture.toImage());
     h.click(5, 4);
     h.click(3, 4);
-    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
 }
 
 void TestGamePlay::musicStartsWithTheFirstGameOnly()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     h.music.commands.clear();
-    h.form().NewGame_Click();
+    h.form().newGame();
     QCOMPARE(h.music.commands, (QStringList{"prev", "play"}));
-    QVERIFY(h.form().music().MusicStarted());
-    h.form().NewGame_Click();
-    h.form().EndGame_Click();
-    h.form().NewGame_Click();
+    QVERIFY(h.form().music().musicStarted());
+    h.form().newGame();
+    h.form().endGame();
+    h.form().newGame();
     QCOMPARE(h.music.commands, (QStringList{"prev", "play"}));
 }
 
 void TestGamePlay::musicFollowsPauseAndTheMenu()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     // Off and on between games starts nothing.
     form.menu().MusicOff->trigger();
     form.menu().MusicOn->trigger();
     QCOMPARE(h.music.commands.mid(1), (QStringList{"stop"}));
-    form.NewGame_Click();
+    form.newGame();
     h.music.commands.clear();
-    form.Pause_Click();
-    form.Pause_Click();
+    form.togglePause();
+    form.togglePause();
     QCOMPARE(h.music.commands, (QStringList{"stop", "play"}));
     h.music.commands.clear();
     // On while already on does nothing; off and on while paused plays at once.
     form.menu().MusicOn->trigger();
-    form.Pause_Click();
+    form.togglePause();
     form.menu().MusicOff->trigger();
     form.menu().MusicOn->trigger();
-    form.Pause_Click();
+    form.togglePause();
     QCOMPARE(h.music.commands, (QStringList{"stop", "stop", "play", "play"}));
     QVERIFY(form.menu().MusicOn->isChecked());
     QVERIFY(!form.menu().MusicOff->isChecked());
     // With music off, pause leaves the device alone.
     form.menu().MusicOff->trigger();
     h.music.commands.clear();
-    form.Pause_Click();
-    form.Pause_Click();
+    form.togglePause();
+    form.togglePause();
     QVERIFY(h.music.commands.isEmpty());
 }
 
 void TestGamePlay::musicOffAtTheFirstGame()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     form.menu().MusicOff->trigger();
     h.music.commands.clear();
-    form.NewGame_Click();
+    form.newGame();
     QVERIFY(h.music.commands.isEmpty());
-    QVERIFY(!form.music().MusicStarted());
+    QVERIFY(!form.music().musicStarted());
     form.menu().MusicOn->trigger();
     QCOMPARE(h.music.commands, (QStringList{"play"}));
-    form.NewGame_Click();
+    form.newGame();
     QCOMPARE(h.music.commands, (QStringList{"play", "prev", "play"}));
-    QVERIFY(form.music().MusicStarted());
+    QVERIFY(form.music().musicStarted());
 }
 
 void TestGamePlay::tuneLoopsAtItsLoopPointAndAtItsEnd()
 {
-    Form1Harness h;
-    h.form().NewGame_Click();
+    MainWindowHarness h;
+    h.form().newGame();
     h.music.commands.clear();
     h.music.reach(662);
     QVERIFY(h.music.commands.isEmpty());

@@ -13,11 +13,11 @@ Game newGame(int boardNumber)
 {
     Game game;
     game.chooseBoard(boardNumber);
-    game.board().SetPieces();
-    game.board().FillBoard();
+    game.board().setUpPieces();
+    game.board().fillBoard();
     game.clearSelection();
-    game.SetStartHole(boardNumber);
-    game.SetNumberPegged(boardNumber);
+    game.setStartHole(boardNumber);
+    game.setNumberPegged(boardNumber);
     return game;
 }
 
@@ -32,15 +32,15 @@ int pegCount(const Game& game)
 
 void jump(Game& game, const Jump& j)
 {
-    QCOMPARE(game.CellClick(j[0], j[1]), ClickOutcome::Selected);
-    QCOMPARE(game.CellClick(j[2], j[3]), ClickOutcome::Jumped);
+    QCOMPARE(game.clickCell(j[0], j[1]), ClickOutcome::Selected);
+    QCOMPARE(game.clickCell(j[2], j[3]), ClickOutcome::Jumped);
 }
 
 // Everything a refused click must leave alone.
 struct Snapshot {
     explicit Snapshot(const Game& g)
-        : selected(g.PegSelected()), row(g.SelRow()), col(g.SelCol()), pegs(g.PegsLeft()),
-          last{g.LastFromRow(), g.LastFromCol(), g.LastToRow(), g.LastToCol()}
+        : selected(g.pegSelected()), row(g.selRow()), col(g.selCol()), pegs(g.pegsLeft()),
+          last{g.lastFromRow(), g.lastFromCol(), g.lastToRow(), g.lastToCol()}
     {
         for (int r = 0; r < Board::Size; ++r)
             for (int c = 0; c < Board::Size; ++c) {
@@ -82,12 +82,12 @@ void TestGameRules::newGameEmptiesOnlyTheStartHole()
 {
     for (int board = 1; board <= BoardLayout::Count; ++board) {
         const Game game = newGame(board);
-        const BoardLayout& layout = BoardLayout::ForBoard(board);
-        QCOMPARE(game.PegsLeft(), layout.PegsAtStart);
+        const BoardLayout& layout = BoardLayout::forBoard(board);
+        QCOMPARE(game.pegsLeft(), layout.PegsAtStart);
         QCOMPARE(pegCount(game), layout.PegsAtStart);
         QVERIFY(!game.board()(layout.startRow, layout.startCol).Pegged);
         QCOMPARE(game.board()(layout.startRow, layout.startCol).Picture, CellPicture::Hole);
-        QVERIFY(!game.NoMovesLeft());
+        QVERIFY(!game.noMovesLeft());
     }
 }
 
@@ -95,13 +95,13 @@ void TestGameRules::wholeGameSolvedOnEuropeanOne()
 {
     Game game = newGame(2);
     for (std::size_t i = 0; i < GameScripts::europeanOneSolved.size(); ++i) {
-        QVERIFY2(!game.NoMovesLeft(), qPrintable(QStringLiteral("stuck before jump %1").arg(i + 1)));
+        QVERIFY2(!game.noMovesLeft(), qPrintable(QStringLiteral("stuck before jump %1").arg(i + 1)));
         jump(game, GameScripts::europeanOneSolved[i]);
-        QCOMPARE(game.PegsLeft(), 31 - static_cast<int>(i));
-        QCOMPARE(pegCount(game), game.PegsLeft());
+        QCOMPARE(game.pegsLeft(), 31 - static_cast<int>(i));
+        QCOMPARE(pegCount(game), game.pegsLeft());
     }
-    QVERIFY(game.NoMovesLeft());
-    QCOMPARE(game.PegsLeft(), 1);
+    QVERIFY(game.noMovesLeft());
+    QCOMPARE(game.pegsLeft(), 1);
     QVERIFY(game.board()(7, 4).Pegged);
 }
 
@@ -110,8 +110,8 @@ void TestGameRules::wholeGameSolvedOnSquareSix()
     Game game = newGame(5);
     for (const Jump& j : GameScripts::squareSixSolved)
         jump(game, j);
-    QVERIFY(game.NoMovesLeft());
-    QCOMPARE(game.PegsLeft(), 1);
+    QVERIFY(game.noMovesLeft());
+    QCOMPARE(game.pegsLeft(), 1);
 }
 
 void TestGameRules::deadEndLeavesSeveralPegs()
@@ -119,23 +119,23 @@ void TestGameRules::deadEndLeavesSeveralPegs()
     Game game = newGame(2);
     for (const Jump& j : GameScripts::europeanOneStuck)
         jump(game, j);
-    QVERIFY(game.NoMovesLeft());
-    QCOMPARE(game.PegsLeft(), 8);
+    QVERIFY(game.noMovesLeft());
+    QCOMPARE(game.pegsLeft(), 8);
 }
 
 void TestGameRules::selectAndDeselect()
 {
     Game game = newGame(1);
-    QCOMPARE(game.CellClick(5, 4), ClickOutcome::Selected);
-    QVERIFY(game.PegSelected());
-    QCOMPARE(game.SelRow(), 5);
-    QCOMPARE(game.SelCol(), 4);
+    QCOMPARE(game.clickCell(5, 4), ClickOutcome::Selected);
+    QVERIFY(game.pegSelected());
+    QCOMPARE(game.selRow(), 5);
+    QCOMPARE(game.selCol(), 4);
     QVERIFY(game.board()(5, 4).Marked);
     QCOMPARE(game.board()(5, 4).Picture, CellPicture::Marked);
-    QCOMPARE(game.CellClick(5, 4), ClickOutcome::Deselected);
-    QVERIFY(!game.PegSelected());
-    QCOMPARE(game.SelRow(), 0);
-    QCOMPARE(game.SelCol(), 0);
+    QCOMPARE(game.clickCell(5, 4), ClickOutcome::Deselected);
+    QVERIFY(!game.pegSelected());
+    QCOMPARE(game.selRow(), 0);
+    QCOMPARE(game.selCol(), 0);
     QVERIFY(!game.board()(5, 4).Marked);
     QCOMPARE(game.board()(5, 4).Picture, CellPicture::Peg);
 }
@@ -165,10 +165,10 @@ void TestGameRules::refusedClicksChangeNothing()
     Game game = newGame(1);
     jump(game, {5, 4, 3, 4});
     if (selRow >= 0)
-        QCOMPARE(game.CellClick(selRow, selCol), ClickOutcome::Selected);
+        QCOMPARE(game.clickCell(selRow, selCol), ClickOutcome::Selected);
     game.board().takeChanged();
     const Snapshot before(game);
-    QCOMPARE(game.CellClick(row, col), ClickOutcome::Refused);
+    QCOMPARE(game.clickCell(row, col), ClickOutcome::Refused);
     QVERIFY(Snapshot(game) == before);
     QVERIFY(game.board().takeChanged().none());
 }
@@ -177,7 +177,7 @@ void TestGameRules::jumpUpdatesCellsCountAndRecord()
 {
     Game game = newGame(1);
     jump(game, {5, 4, 3, 4});
-    QCOMPARE(game.PegsLeft(), 35);
+    QCOMPARE(game.pegsLeft(), 35);
     QVERIFY(game.board()(3, 4).Pegged);
     QVERIFY(!game.board()(4, 4).Pegged);
     QVERIFY(!game.board()(5, 4).Pegged);
@@ -185,11 +185,11 @@ void TestGameRules::jumpUpdatesCellsCountAndRecord()
     QCOMPARE(game.board()(3, 4).Picture, CellPicture::Peg);
     QCOMPARE(game.board()(4, 4).Picture, CellPicture::Hole);
     QCOMPARE(game.board()(5, 4).Picture, CellPicture::Hole);
-    QCOMPARE(game.LastFromRow(), 5);
-    QCOMPARE(game.LastFromCol(), 4);
-    QCOMPARE(game.LastToRow(), 3);
-    QCOMPARE(game.LastToCol(), 4);
-    QVERIFY(!game.PegSelected());
+    QCOMPARE(game.lastFromRow(), 5);
+    QCOMPARE(game.lastFromCol(), 4);
+    QCOMPARE(game.lastToRow(), 3);
+    QCOMPARE(game.lastToCol(), 4);
+    QVERIFY(!game.pegSelected());
 }
 
 void TestGameRules::undoTakesBackOnlyTheLastJump()
@@ -198,53 +198,53 @@ void TestGameRules::undoTakesBackOnlyTheLastJump()
     jump(game, {5, 4, 3, 4});
     const Snapshot afterFirst(game);
     jump(game, {4, 2, 4, 4});
-    game.Undo();
+    game.undo();
     QVERIFY(Snapshot(game).cells == afterFirst.cells);
-    QCOMPARE(game.PegsLeft(), 35);
+    QCOMPARE(game.pegsLeft(), 35);
 
     Game single = newGame(1);
     const Snapshot fresh(single);
     jump(single, {5, 4, 3, 4});
-    single.Undo();
+    single.undo();
     QVERIFY(Snapshot(single).cells == fresh.cells);
-    QCOMPARE(single.PegsLeft(), 36);
+    QCOMPARE(single.pegsLeft(), 36);
     // The same jump again is allowed.
     jump(single, {5, 4, 3, 4});
-    QCOMPARE(single.PegsLeft(), 35);
+    QCOMPARE(single.pegsLeft(), 35);
 }
 
 void TestGameRules::undoDropsASelectionOnTheLandedPeg()
 {
     Game game = newGame(1);
     jump(game, {5, 4, 3, 4});
-    QCOMPARE(game.CellClick(3, 4), ClickOutcome::Selected);
-    game.Undo();
-    QVERIFY(!game.PegSelected());
-    QCOMPARE(game.SelRow(), 0);
-    QCOMPARE(game.SelCol(), 0);
+    QCOMPARE(game.clickCell(3, 4), ClickOutcome::Selected);
+    game.undo();
+    QVERIFY(!game.pegSelected());
+    QCOMPARE(game.selRow(), 0);
+    QCOMPARE(game.selCol(), 0);
     QVERIFY(!game.board()(3, 4).Marked);
     QCOMPARE(game.board()(3, 4).Picture, CellPicture::Hole);
     // The game goes on: the peg that jumped can be selected and jump again.
-    QCOMPARE(game.CellClick(5, 4), ClickOutcome::Selected);
-    QCOMPARE(game.CellClick(3, 4), ClickOutcome::Jumped);
+    QCOMPARE(game.clickCell(5, 4), ClickOutcome::Selected);
+    QCOMPARE(game.clickCell(3, 4), ClickOutcome::Jumped);
 }
 
 void TestGameRules::undoKeepsASelectionElsewhere()
 {
     Game game = newGame(1);
     jump(game, {5, 4, 3, 4});
-    QCOMPARE(game.CellClick(3, 2), ClickOutcome::Selected);
-    game.Undo();
-    QVERIFY(game.PegSelected());
-    QCOMPARE(game.SelRow(), 3);
-    QCOMPARE(game.SelCol(), 2);
+    QCOMPARE(game.clickCell(3, 2), ClickOutcome::Selected);
+    game.undo();
+    QVERIFY(game.pegSelected());
+    QCOMPARE(game.selRow(), 3);
+    QCOMPARE(game.selCol(), 2);
     QVERIFY(game.board()(3, 2).Marked);
 }
 
 void TestGameRules::europeanTwoEdgesAndHiddenCells()
 {
     Board board;
-    board.hideOutside(BoardLayout::ForBoard(3));
+    board.hideOutside(BoardLayout::forBoard(3));
     // Empty every hole, then place pegs by hand.
     for (int r = 0; r < Board::Size; ++r)
         for (int c = 0; c < Board::Size; ++c)
@@ -253,48 +253,48 @@ void TestGameRules::europeanTwoEdgesAndHiddenCells()
     // A peg on the edge column next to a peg: the jump would land outside the grid.
     board.setPegged(4, 1, true);
     board.setPegged(4, 0, true);
-    QVERIFY(!LegalMoveSearch::PegCanJump(board, 4, 1));
-    QVERIFY(LegalMoveSearch::PegCanJump(board, 4, 0));
-    QVERIFY(!LegalMoveSearch::NoMovesLeft(board));
+    QVERIFY(!LegalMoveSearch::pegCanJump(board, 4, 1));
+    QVERIFY(LegalMoveSearch::pegCanJump(board, 4, 0));
+    QVERIFY(!LegalMoveSearch::noMovesLeft(board));
     // Three in a row from the edge: only the middle one can jump, inward.
     board.setPegged(4, 2, true);
-    QVERIFY(!LegalMoveSearch::PegCanJump(board, 4, 0));
-    QVERIFY(LegalMoveSearch::PegCanJump(board, 4, 1));
-    QVERIFY(!LegalMoveSearch::PegCanJump(board, 4, 2));
+    QVERIFY(!LegalMoveSearch::pegCanJump(board, 4, 0));
+    QVERIFY(LegalMoveSearch::pegCanJump(board, 4, 1));
+    QVERIFY(!LegalMoveSearch::pegCanJump(board, 4, 2));
 
     // Top arm: a jump from row 1 over row 0 leaves the grid.
     Board top;
-    top.hideOutside(BoardLayout::ForBoard(3));
+    top.hideOutside(BoardLayout::forBoard(3));
     for (int r = 0; r < Board::Size; ++r)
         for (int c = 0; c < Board::Size; ++c)
             if (top(r, c).Visible)
                 top.setPegged(r, c, false);
     top.setPegged(0, 4, true);
     top.setPegged(1, 4, true);
-    QVERIFY(!LegalMoveSearch::CanJumpOver(top, 1, 4, 0, 4));
-    QVERIFY(LegalMoveSearch::CanJumpOver(top, 0, 4, 1, 4));
+    QVERIFY(!LegalMoveSearch::canJumpOver(top, 1, 4, 0, 4));
+    QVERIFY(LegalMoveSearch::canJumpOver(top, 0, 4, 1, 4));
     // A hidden neighbour keeps Pegged true but is no peg to jump over, nor a place to land.
     top.setPegged(0, 4, false);
     top.setPegged(1, 4, false);
     top.setPegged(1, 3, true);
     QVERIFY(!top(1, 2).Visible);
     QVERIFY(top(1, 2).Pegged);
-    QVERIFY(!LegalMoveSearch::PegCanJump(top, 1, 3));
-    QVERIFY(LegalMoveSearch::NoMovesLeft(top));
+    QVERIFY(!LegalMoveSearch::pegCanJump(top, 1, 3));
+    QVERIFY(LegalMoveSearch::noMovesLeft(top));
 }
 
 void TestGameRules::diagonalOnlyPositionHasNoMoves()
 {
     Board board;
-    board.hideOutside(BoardLayout::ForBoard(4));
+    board.hideOutside(BoardLayout::forBoard(4));
     for (int r = 1; r <= 7; ++r)
         for (int c = 1; c <= 7; ++c)
             board.setPegged(r, c, false);
     board.setPegged(3, 3, true);
     board.setPegged(4, 4, true);
-    QVERIFY(LegalMoveSearch::NoMovesLeft(board));
+    QVERIFY(LegalMoveSearch::noMovesLeft(board));
     board.setPegged(3, 4, true);
-    QVERIFY(!LegalMoveSearch::NoMovesLeft(board));
+    QVERIFY(!LegalMoveSearch::noMovesLeft(board));
 }
 
 QTEST_GUILESS_MAIN(TestGameRules)

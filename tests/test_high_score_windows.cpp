@@ -37,48 +37,48 @@ private Q_SLOTS:
         HighScoreTable table;
         table.append({QStringLiteral("anna <b>"), 3, 100.0 / 86400.0});
         table.append({QString(), 12, 3723.0 / 86400.0});
-        HighScoreFrm window(QStringLiteral("European 1"), table);
+        HighScoreWindow window(QStringLiteral("European 1"), table);
 
         QCOMPARE(window.windowTitle(), QStringLiteral("High Scores"));
         QCOMPARE(window.size(), Twips::size(4440, 3690));
         QCOMPARE(window.minimumSize(), window.maximumSize());
         QVERIFY(!(window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QVERIFY(!window.Picture1().pixmap().isNull());
-        QCOMPARE(window.Label1().text(), QStringLiteral("Top Players - European 1"));
+        QVERIFY(!window.picture().pixmap().isNull());
+        QCOMPARE(window.title().text(), QStringLiteral("Top Players - European 1"));
 
         const auto row = [&](int i) {
-            return QStringList({window.NameLbl(i).text(), window.ScoreLbl(i).text(), window.TimeTxt(i).text()});
+            return QStringList({window.nameLabel(i).text(), window.scoreLabel(i).text(), window.timeLabel(i).text()});
         };
         QCOMPARE(row(1), QStringList({"anna <b>", "3 Pegs left", "00:01:40"}));
         QCOMPARE(row(2), QStringList({"", "12 Pegs left", "01:02:03"}));
         QCOMPARE(row(5), QStringList({"", "", ""}));
-        QCOMPARE(window.NameLbl(1).textFormat(), Qt::PlainText);
-        QCOMPARE(window.ScoreLbl(3).geometry(), Twips::rect(1800, 1440, 1095, 255));
-        QCOMPARE(window.NameLbl(5).geometry(), Twips::rect(120, 2160, 1575, 255));
+        QCOMPARE(window.nameLabel(1).textFormat(), Qt::PlainText);
+        QCOMPARE(window.scoreLabel(3).geometry(), Twips::rect(1800, 1440, 1095, 255));
+        QCOMPARE(window.nameLabel(5).geometry(), Twips::rect(120, 2160, 1575, 255));
 
-        runModal(window, [&] { window.Command1().click(); });
+        runModal(window, [&] { window.okButton().click(); });
         QVERIFY(!window.isVisible());
     }
 
     void nameWindow()
     {
-        HewHighScoreFrm window;
+        NameEntryWindow window;
         QCOMPARE(window.windowTitle(), QStringLiteral("New High Score"));
         QCOMPARE(window.size(), Twips::size(3795, 2595));
-        QCOMPARE(window.Label1().text(),
+        QCOMPARE(window.prompt().text(),
                  QStringLiteral("You got a new high score!  Please enter your name in the box below.  "
                                 "Click \"OK\" when your done."));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QCOMPARE(QApplication::focusWidget(), &window.Text1());
-        QTest::keyClick(&window.Text1(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), &window.Command1());
+        QCOMPARE(QApplication::focusWidget(), &window.nameBox());
+        QTest::keyClick(&window.nameBox(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &window.okButton());
     }
 
     void nameBoxRefusesWhatCannotBeStored()
     {
-        HewHighScoreFrm window;
-        QLineEdit& box = window.Text1();
+        NameEntryWindow window;
+        QLineEdit& box = window.nameBox();
         QTest::keyClicks(&box, QStringLiteral("abcdefghijklm"));
         QCOMPARE(box.text(), QStringLiteral("abcdefghijkl"));
         box.clear();
@@ -91,21 +91,21 @@ private Q_SLOTS:
 
     void nameSurvivesEitherWayOfClosing()
     {
-        HewHighScoreFrm byOk;
+        NameEntryWindow byOk;
         runModal(byOk, [&] {
-            QTest::keyClicks(&byOk.Text1(), QStringLiteral(" jo, Jo "));
-            byOk.Command1().click();
+            QTest::keyClicks(&byOk.nameBox(), QStringLiteral(" jo, Jo "));
+            byOk.okButton().click();
         });
         QCOMPARE(byOk.name(), QStringLiteral(" jo, Jo "));
 
-        HewHighScoreFrm byCloseBox;
+        NameEntryWindow byCloseBox;
         runModal(byCloseBox, [&] {
-            QTest::keyClicks(&byCloseBox.Text1(), QStringLiteral("Anna"));
+            QTest::keyClicks(&byCloseBox.nameBox(), QStringLiteral("Anna"));
             byCloseBox.close();
         });
         QCOMPARE(byCloseBox.name(), QStringLiteral("Anna"));
 
-        HewHighScoreFrm untouched;
+        NameEntryWindow untouched;
         runModal(untouched, [&] { untouched.close(); });
         QCOMPARE(untouched.name(), QString());
     }

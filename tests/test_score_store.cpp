@@ -53,7 +53,7 @@ private Q_SLOTS:
         QCOMPARE(store.Square7Scores().Count(), 5);
         QCOMPARE(store.ClassicScores(), HighScoreTable());
 
-        store.Square6Scores().InsertHighScore(1, Anna);
+        store.Square6Scores().insertHighScore(1, Anna);
         QVERIFY(store.SaveScoreTable(5));
         QCOMPARE(readAll(programDir_ + "/S6hs.hsl"), AnnaRecord);
         // A save replaces the whole file.
@@ -97,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(store.Euro1Scores().Count(), 1);
 
         // Once the player has a file of their own, it wins.
-        store.Euro1Scores().InsertHighScore(1, {QStringLiteral("Bo"), 0, 0.5});
+        store.Euro1Scores().insertHighScore(1, {QStringLiteral("Bo"), 0, 0.5});
         QVERIFY(store.SaveScoreTable(2));
         QCOMPARE(readAll(programDir_ + "/E1hs.hsl"), AnnaRecord);
         ScoreStore again(programDir_, userDir_);

@@ -84,23 +84,23 @@ private Q_SLOTS:
         QFETCH(int, pegs);
         QFETCH(double, seconds);
         QFETCH(int, position);
-        QCOMPARE(table.CheckForHighScore(pegs, seconds * Second).value_or(0), position);
+        QCOMPARE(table.checkForHighScore(pegs, seconds * Second).value_or(0), position);
     }
 
     void insertion()
     {
         HighScoreTable table = tableOf({{1, 10}, {2, 20}, {2, 40}, {3, 10}, {4, 10}});
-        table.InsertHighScore(3, {QStringLiteral("new"), 2, 30 * Second});
+        table.insertHighScore(3, {QStringLiteral("new"), 2, 30 * Second});
         QCOMPARE(summary(table), QStringLiteral("5 p1:1 p2:2 new:2 p3:2 p4:3"));
         QCOMPARE(table.Times(4), 40 * Second);
-        table.InsertHighScore(5, {QStringLiteral("last"), 2, 50 * Second});
+        table.insertHighScore(5, {QStringLiteral("last"), 2, 50 * Second});
         QCOMPARE(summary(table), QStringLiteral("5 p1:1 p2:2 new:2 p3:2 last:2"));
 
         table = HighScoreTable();
-        table.InsertHighScore(1, {QString(), 7, 100 * Second});
+        table.insertHighScore(1, {QString(), 7, 100 * Second});
         QCOMPARE(summary(table), QStringLiteral("1 :7 :99 :99 :99 :99"));
-        table.InsertHighScore(1, {QStringLiteral("a"), 5, 0.0});
-        table.InsertHighScore(2, {QStringLiteral("b"), 6, 0.0});
+        table.insertHighScore(1, {QStringLiteral("a"), 5, 0.0});
+        table.insertHighScore(2, {QStringLiteral("b"), 6, 0.0});
         QCOMPARE(summary(table), QStringLiteral("3 a:5 b:6 :7 :99 :99"));
         QCOMPARE(table.Times(3), 100 * Second);
     }
@@ -112,7 +112,7 @@ private Q_SLOTS:
         table.append({QStringLiteral("anna b."), 3, 100 * Second});
         table.append({QStringLiteral("zed"), 4, 50 * Second});
         QCOMPARE(TopPlayer::of(table), (TopPlayer{"ANNA B.", "3 Pegs Left", "00:01:40"}));
-        table.InsertHighScore(1, {QString(), 1, 3723 * Second});
+        table.insertHighScore(1, {QString(), 1, 3723 * Second});
         QCOMPARE(TopPlayer::of(table), (TopPlayer{"", "1 Pegs Left", "01:02:03"}));
     }
 };

@@ -15,12 +15,12 @@
 namespace {
 
 // Closes the help window by its close box and notes whether it showed any text.
-void closeHelp(Form1Harness& h, bool* hadText = nullptr)
+void closeHelp(MainWindowHarness& h, bool* hadText = nullptr)
 {
     h.dialogs.actions.append([hadText](QDialog& dialog) {
-        auto& help = dynamic_cast<HelpFrm&>(dialog);
+        auto& help = dynamic_cast<HelpWindow&>(dialog);
         if (hadText)
-            *hadText = !help.RichTextBox1->toPlainText().isEmpty();
+            *hadText = !help.textBox->toPlainText().isEmpty();
         help.reject();
     });
 }
@@ -39,17 +39,17 @@ private Q_SLOTS:
 
 void TestSecondaryWindows::lastPegViewFollowsTheBoardChoice()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     QVERIFY(!form.lastPegView());
     form.menu().ShowLastPeg->trigger();
-    QPointer<LastPegFrm> first = form.lastPegView();
+    QPointer<LastPegWindow> first = form.lastPegView();
     QVERIFY(first);
     QVERIFY(first->isVisible());
     QVERIFY(!first->parent());
     QCOMPARE(first->windowTitle(), QStringLiteral("Last Peg"));
-    QVERIFY(first->MiniBoard(5, 1)->isVisibleTo(first));
-    QVERIFY(!first->MiniBoard(1, 1)->isVisibleTo(first));
+    QVERIFY(first->cell(5, 1)->isVisibleTo(first));
+    QVERIFY(!first->cell(1, 1)->isVisibleTo(first));
     // Asked again while open: the same window.
     form.menu().ShowLastPeg->trigger();
     QCOMPARE(form.lastPegView(), first.data());
@@ -58,17 +58,17 @@ void TestSecondaryWindows::lastPegViewFollowsTheBoardChoice()
     QTRY_VERIFY(!first);
     form.menu().Level[2]->trigger();
     form.menu().ShowLastPeg->trigger();
-    QVERIFY(form.lastPegView()->MiniBoard(0, 4)->isVisibleTo(form.lastPegView()));
+    QVERIFY(form.lastPegView()->cell(0, 4)->isVisibleTo(form.lastPegView()));
 }
 
 void TestSecondaryWindows::lastPegViewIsUntouchedByPlay()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.ShowLastPeg_Click();
-    QPointer<LastPegFrm> view = form.lastPegView();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.showLastPeg();
+    QPointer<LastPegWindow> view = form.lastPegView();
     const QImage before = view->grab().toImage();
-    form.NewGame_Click();
+    form.newGame();
     h.click(5, 4);
     h.click(3, 4);
     form.menu().EndGame->trigger();
@@ -79,7 +79,7 @@ void TestSecondaryWindows::lastPegViewIsUntouchedByPlay()
 
 void TestSecondaryWindows::helpShowsTheDocumentOrNothing()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     bool hadText = true;
     closeHelp(h, &hadText);
     h.form().menu().PegHelp->trigger();
@@ -91,47 +91,47 @@ void TestSecondaryWindows::helpShowsTheDocumentOrNothing()
     document.write("{\\rtf1\\ansi {\\b How to play} a peg jumps.\\par}");
     document.close();
     closeHelp(h, &hadText);
-    h.form().PegHelp_Click();
+    h.form().showHelp();
     QVERIFY(hadText);
 }
 
 void TestSecondaryWindows::helpStopsTheMusicAndResumesOnlyAGameTune()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     // Never started: stopped all the same, not resumed.
     h.music.commands.clear();
     closeHelp(h);
-    form.PegHelp_Click();
+    form.showHelp();
     QCOMPARE(h.music.commands, QStringList{"stop"});
     // During play with the tune started: resumed on closing.
-    form.NewGame_Click();
+    form.newGame();
     h.music.commands.clear();
     closeHelp(h);
-    form.PegHelp_Click();
+    form.showHelp();
     QCOMPARE(h.music.commands, (QStringList{"stop", "play"}));
     // Paused: stays stopped.
-    form.Pause_Click();
+    form.togglePause();
     h.music.commands.clear();
     closeHelp(h);
-    form.PegHelp_Click();
+    form.showHelp();
     QCOMPARE(h.music.commands, QStringList{"stop"});
-    form.Pause_Click();
+    form.togglePause();
     // Music off: stays stopped.
     form.menu().MusicOff->trigger();
     h.music.commands.clear();
     closeHelp(h);
-    form.PegHelp_Click();
+    form.showHelp();
     QCOMPARE(h.music.commands, QStringList{"stop"});
 }
 
 void TestSecondaryWindows::aboutIsModalAndNamesTheProgram()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     QString caption;
     h.dialogs.actions.append([&caption](QDialog& dialog) {
         caption = dialog.windowTitle();
-        QVERIFY(dynamic_cast<FrmAbout*>(&dialog));
+        QVERIFY(dynamic_cast<AboutWindow*>(&dialog));
         dialog.accept();
     });
     h.form().menu().AboutPeg->trigger();

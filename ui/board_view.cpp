@@ -5,7 +5,7 @@
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Picture3"));
+    setObjectName(QStringLiteral("boardView"));
     setAccessibleName(tr("Board"));
     setAutoFillBackground(true);
     QPalette black = palette();

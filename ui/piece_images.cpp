@@ -4,7 +4,7 @@
 
 namespace {
 
-// Each style's images keep the names of the holder they were drawn for, irregular spellings included.
+// Each style keeps its images under the names they were first drawn with, irregular spellings included.
 struct Holder {
     const char* folder;
     std::array<const char*, 3> small;
@@ -12,10 +12,10 @@ struct Holder {
 };
 
 const std::array<Holder, PieceImages::StyleCount> holders{{
-    {"PictureFrm", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "PeggedImage", "UnPeggedImage"}},
-    {"Picture2Frm", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "Pegged", "UnPegged"}},
-    {"Picture3Frm", {"SMarked", "SPegged", "SUnpegged"}, {"Marked", "Pegged", "UnPegged"}},
-    {"Picture4Frm", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "Pegged", "UnPegged"}},
+    {"swirl", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "PeggedImage", "UnPeggedImage"}},
+    {"slate", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "Pegged", "UnPegged"}},
+    {"aqua", {"SMarked", "SPegged", "SUnpegged"}, {"Marked", "Pegged", "UnPegged"}},
+    {"cocktail", {"SMarked", "SPegged", "SUnPegged"}, {"Marked", "Pegged", "UnPegged"}},
 }};
 
 QPixmap image(const char* folder, const char* name)
@@ -47,5 +47,5 @@ PieceImages::Set PieceImages::load(int style, bool smallPieces)
 
 QPixmap PieceImages::logo()
 {
-    return image("PictureFrm", "PeggedImage");
+    return image("swirl", "PeggedImage");
 }

@@ -42,7 +42,7 @@ QString legalText()
 
 } // namespace
 
-FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent)
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     // A fixed dialog: close box only. A dialog without an owner stays transient for the program, out of the taskbar.
@@ -51,37 +51,37 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent)
     setModal(true);
     setFont(Fonts::msSansSerif(8.25));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(Twips::rect(240, 240, 855, 855));
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setGeometry(Twips::rect(240, 240, 855, 855));
+    logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    lblTitle = FormLayout::label(this, "lblTitle", {1416, 240, 2916, 360}, QString(), Fonts::timesNewRoman(10.5, true));
-    lblTitle->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblVersion = FormLayout::label(this, "lblVersion", {1440, 600, 3030, 225}, QString(), font());
-    lblVersion->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblCopyright = FormLayout::label(this, "lblCopyright", {1800, 1080, 2412, 252}, copyrightText(), Fonts::arial(8.25));
-    Label3 = FormLayout::label(this, "Label3", {120, 1680, 3615, 1095}, legalText(), font());
-    Label3->setWordWrap(true);
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    titleLabel = FormLayout::label(this, "titleLabel", {1416, 240, 2916, 360}, QString(), Fonts::timesNewRoman(10.5, true));
+    titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    versionLabel = FormLayout::label(this, "versionLabel", {1440, 600, 3030, 225}, QString(), font());
+    versionLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    copyrightLabel = FormLayout::label(this, "copyrightLabel", {1800, 1080, 2412, 252}, copyrightText(), Fonts::arial(8.25));
+    legalLabel = FormLayout::label(this, "legalLabel", {120, 1680, 3615, 1095}, legalText(), font());
+    legalLabel->setWordWrap(true);
+    legalLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    cmdOK = new QPushButton(tr("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(Twips::rect(3960, 2040, 1260, 345));
+    okButton = new QPushButton(tr("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(Twips::rect(3960, 2040, 1260, 345));
     // Enter presses the default button; Esc rejects the dialog, which closes it just the same.
-    cmdOK->setDefault(true);
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     setWindowTitle(tr("About ") + AppInfo::Title);
-    lblVersion->setText(AppInfo::versionText());
-    lblTitle->setText(AppInfo::Title);
-    Image1->setPixmap(PieceImages::logo());
+    versionLabel->setText(AppInfo::versionText());
+    titleLabel->setText(AppInfo::Title);
+    logo->setPixmap(PieceImages::logo());
 
     FormLayout::centreOnScreen(*this);
 }
 
 
-void FrmAbout::paintEvent(QPaintEvent*)
+void AboutWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     for (const SeparatorLine& line : Line1) {

@@ -6,17 +6,17 @@ class QLabel;
 class QPushButton;
 
 // The about window: title, version, logo and the notices. Modal; Enter and Esc close it like "OK".
-class FrmAbout : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmAbout(QWidget* parent = nullptr);
+    explicit AboutWindow(QWidget* parent = nullptr);
 
-    QLabel* Image1 = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblCopyright = nullptr;
-    QLabel* Label3 = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QLabel* logo = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* copyrightLabel = nullptr;
+    QLabel* legalLabel = nullptr;
+    QPushButton* okButton = nullptr;
 
 protected:
     // Draws Line1, the etched separator between the header and the legal notice.

@@ -6,12 +6,12 @@ class QLabel;
 class QPushButton;
 
 // The end-of-game message: "AWESOME!" for a solved board, "GAME OVER" otherwise.
-class GameOverFrm : public UnloadingDialog {
+class GameOverWindow : public UnloadingDialog {
     Q_OBJECT
 public:
-    explicit GameOverFrm(int pegsLeft, QWidget* parent = nullptr);
+    explicit GameOverWindow(int pegsLeft, QWidget* parent = nullptr);
 
-    QLabel* Label2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QLabel* heading = nullptr;
+    QLabel* message = nullptr;
+    QPushButton* okButton = nullptr;
 };

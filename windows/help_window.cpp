@@ -17,9 +17,9 @@ const QString IconPath = QStringLiteral(":/icons/help-32.png");
 
 } // namespace
 
-HelpFrm::HelpFrm(const QString& documentPath, QWidget* parent) : UnloadingDialog(parent)
+HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent) : UnloadingDialog(parent)
 {
-    setObjectName(QStringLiteral("HelpFrm"));
+    setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Hopnix Help"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -28,29 +28,29 @@ HelpFrm::HelpFrm(const QString& documentPath, QWidget* parent) : UnloadingDialog
     setFixedSize(Twips::size(5040, 4290));
     setModal(true);
 
-    RichTextBox1 = new QTextEdit(this);
-    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    RichTextBox1->setGeometry(Twips::rect(120, 120, 4812, 3372));
-    RichTextBox1->setReadOnly(true);
-    RichTextBox1->setFont(Fonts::timesNewRoman(7.5));
+    textBox = new QTextEdit(this);
+    textBox->setObjectName(QStringLiteral("textBox"));
+    textBox->setGeometry(Twips::rect(120, 120, 4812, 3372));
+    textBox->setReadOnly(true);
+    textBox->setFont(Fonts::timesNewRoman(7.5));
 
-    Command1 = new QPushButton(tr("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Twips::rect(2040, 3720, 972, 372));
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = new QPushButton(tr("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(Twips::rect(2040, 3720, 972, 372));
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
     FormLayout::centreOnScreen(*this);
 
     loadDocument(documentPath);
 }
 
-void HelpFrm::loadDocument(const QString& path)
+void HelpWindow::loadDocument(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QByteArray rtf = file.read(MaxDocumentBytes);
-    RtfTextDocumentBuilder::build(RtfReader::read(rtf), *RichTextBox1->document());
+    RtfTextDocumentBuilder::build(RtfReader::read(rtf), *textBox->document());
     // The page opens at its top, not where the building left the cursor.
-    RichTextBox1->moveCursor(QTextCursor::Start);
+    textBox->moveCursor(QTextCursor::Start);
 }

@@ -6,16 +6,16 @@ class QPushButton;
 class QTextEdit;
 
 // The help window: shows the help document, read anew each time the window is made.
-class HelpFrm : public UnloadingDialog {
+class HelpWindow : public UnloadingDialog {
     Q_OBJECT
 public:
     // Files larger than this are not a help page; only their start is read.
     static constexpr qint64 MaxDocumentBytes = 8 << 20;
 
-    explicit HelpFrm(const QString& documentPath, QWidget* parent = nullptr);
+    explicit HelpWindow(const QString& documentPath, QWidget* parent = nullptr);
 
-    QTextEdit* RichTextBox1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QTextEdit* textBox = nullptr;
+    QPushButton* okButton = nullptr;
 
 private:
     // A missing, unreadable or broken document leaves the text empty or partial, without a message.

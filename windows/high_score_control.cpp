@@ -17,40 +17,40 @@ HighScoreControl::HighScoreControl(ScoreStore& scores, Dialogs& dialogs, MainMen
 {
 }
 
-void HighScoreControl::CheckForHighScore(int pegsLeft, double elapsedTime)
+void HighScoreControl::checkForHighScore(int pegsLeft, double elapsedTime)
 {
-    const int board = BoardLayout::ForBoard(menu_.boardNumber()).number;
-    const std::optional<int> position = scores_.table(board).CheckForHighScore(pegsLeft, elapsedTime);
+    const int board = BoardLayout::forBoard(menu_.boardNumber()).number;
+    const std::optional<int> position = scores_.table(board).checkForHighScore(pegsLeft, elapsedTime);
     if (!position)
         return;
-    InsertHighScore(*position, pegsLeft, elapsedTime);
+    insertHighScore(*position, pegsLeft, elapsedTime);
     scores_.SaveScoreTable(board);
-    ShowTopPlayer();
+    showTopPlayer();
 }
 
-void HighScoreControl::InsertHighScore(int position, int pegsLeft, double elapsedTime)
+void HighScoreControl::insertHighScore(int position, int pegsLeft, double elapsedTime)
 {
-    NewPlayerName.clear();
-    HewHighScoreFrm nameWindow;
+    newPlayerName_.clear();
+    NameEntryWindow nameWindow;
     dialogs_.exec(nameWindow);
-    NewPlayerName = nameWindow.name();
-    const int board = BoardLayout::ForBoard(menu_.boardNumber()).number;
-    scores_.table(board).InsertHighScore(position, {NewPlayerName, static_cast<qint16>(pegsLeft), elapsedTime});
+    newPlayerName_ = nameWindow.name();
+    const int board = BoardLayout::forBoard(menu_.boardNumber()).number;
+    scores_.table(board).insertHighScore(position, {newPlayerName_, static_cast<qint16>(pegsLeft), elapsedTime});
 }
 
-void HighScoreControl::ShowTopPlayer()
+void HighScoreControl::showTopPlayer()
 {
-    const TopPlayer top = TopPlayer::of(scores_.table(BoardLayout::ForBoard(menu_.boardNumber()).number));
-    panel_.TopNameTxt->setText(top.TopNameTxt);
-    panel_.TopScoreTxt->setText(top.TopScoreTxt);
-    panel_.TopTimeTxt->setText(top.TopTimeTxt);
+    const TopPlayer top = TopPlayer::of(scores_.table(BoardLayout::forBoard(menu_.boardNumber()).number));
+    panel_.topName->setText(top.topName);
+    panel_.topScore->setText(top.topScore);
+    panel_.topTime->setText(top.topTime);
 }
 
-void HighScoreControl::HighScoreClick(int boardNumber)
+void HighScoreControl::showHighScores(int boardNumber)
 {
     const auto items = menu_.highScoreItems();
     for (std::size_t i = 0; i < items.size(); ++i)
         items[i]->setChecked(static_cast<int>(i) + 1 == boardNumber);
-    HighScoreFrm window(BoardLayout::ForBoard(boardNumber).name, scores_.table(boardNumber));
+    HighScoreWindow window(BoardLayout::forBoard(boardNumber).name, scores_.table(boardNumber));
     dialogs_.exec(window);
 }

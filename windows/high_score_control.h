@@ -15,19 +15,19 @@ public:
     HighScoreControl(ScoreStore& scores, Dialogs& dialogs, MainMenu& menu, StatusPanel& panel, QObject* parent);
 
     // Runs as the end-of-game window closes: a result that ranks asks for a name, enters the table and is saved.
-    void CheckForHighScore(int pegsLeft, double elapsedTime);
+    void checkForHighScore(int pegsLeft, double elapsedTime);
     // Fills the three top-player labels from the best entry of the board in play.
-    void ShowTopPlayer();
+    void showTopPlayer();
     // A High Scores menu item: its mark, then the table of that board in a modal window.
-    void HighScoreClick(int boardNumber);
+    void showHighScores(int boardNumber);
 
 private:
-    void InsertHighScore(int position, int pegsLeft, double elapsedTime);
+    void insertHighScore(int position, int pegsLeft, double elapsedTime);
 
     ScoreStore& scores_;
     Dialogs& dialogs_;
     MainMenu& menu_;
     StatusPanel& panel_;
     // Carries the typed name from the name window to the table.
-    QString NewPlayerName;
+    QString newPlayerName_;
 };

@@ -18,27 +18,27 @@ constexpr int RowHeight = 255;
 
 } // namespace
 
-HighScoreFrm::HighScoreFrm(const QString& boardName, const HighScoreTable& table, QWidget* parent)
+HighScoreWindow::HighScoreWindow(const QString& boardName, const HighScoreTable& table, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
     setWindowTitle(QStringLiteral("High Scores"));
     setFixedSize(Twips::size(4440, 3690));
 
-    picture1_ = new QLabel(this);
-    picture1_->setGeometry(Twips::rect(120, 120, 4215, 2775));
-    picture1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture_ = new QLabel(this);
+    picture_->setGeometry(Twips::rect(120, 120, 4215, 2775));
+    picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Without the picture the panel is plain; the table still shows.
     const QPixmap background(PicturePath);
     if (!background.isNull())
-        picture1_->setPixmap(background);
+        picture_->setPixmap(background);
 
-    label1_ = new QLabel(QStringLiteral("Top Players - ") + boardName, picture1_);
-    label1_->setGeometry(Twips::rect(480, 120, 3135, 375));
-    label1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label1_->setFont(Fonts::msSansSerif(12));
+    titleLabel_ = new QLabel(QStringLiteral("Top Players - ") + boardName, picture_);
+    titleLabel_->setGeometry(Twips::rect(480, 120, 3135, 375));
+    titleLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    titleLabel_->setFont(Fonts::msSansSerif(12));
 
-    auto* line1 = new QFrame(picture1_);
+    auto* line1 = new QFrame(picture_);
     line1->setFrameStyle(QFrame::HLine | QFrame::Plain);
     line1->setLineWidth(1);
     line1->setGeometry(Twips::toPixels(240), Twips::toPixels(480), Twips::toPixels(3840 - 240), 1);
@@ -47,29 +47,29 @@ HighScoreFrm::HighScoreFrm(const QString& boardName, const HighScoreTable& table
     for (int row = 1; row <= Rows; ++row) {
         // The last name cell is wider than the others.
         const int nameWidth = row == Rows ? 1575 : 1455;
-        nameLbl_[index(row)] = rowLabel(120, row, nameWidth, Qt::AlignLeft);
-        scoreLbl_[index(row)] = rowLabel(1800, row, 1095, Qt::AlignRight);
-        timeTxt_[index(row)] = rowLabel(3000, row, 975, Qt::AlignRight);
+        nameLabels_[index(row)] = rowLabel(120, row, nameWidth, Qt::AlignLeft);
+        scoreLabels_[index(row)] = rowLabel(1800, row, 1095, Qt::AlignRight);
+        timeLabels_[index(row)] = rowLabel(3000, row, 975, Qt::AlignRight);
         const HighScoreRow& texts = rows[index(row)];
-        NameLbl(row).setText(texts.NameLbl);
-        ScoreLbl(row).setText(texts.ScoreLbl);
-        TimeTxt(row).setText(texts.TimeTxt);
+        nameLabel(row).setText(texts.name);
+        scoreLabel(row).setText(texts.pegs);
+        timeLabel(row).setText(texts.time);
     }
 
-    command1_ = new QPushButton(QStringLiteral("Close"), this);
-    command1_->setGeometry(Twips::rect(1800, 3120, 855, 375));
-    connect(command1_, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton(QStringLiteral("Close"), this);
+    okButton_->setGeometry(Twips::rect(1800, 3120, 855, 375));
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-std::size_t HighScoreFrm::index(int row)
+std::size_t HighScoreWindow::index(int row)
 {
     Q_ASSERT(row >= 1 && row <= Rows);
     return static_cast<std::size_t>(row - 1);
 }
 
-QLabel* HighScoreFrm::rowLabel(int left, int row, int width, Qt::Alignment alignment)
+QLabel* HighScoreWindow::rowLabel(int left, int row, int width, Qt::Alignment alignment)
 {
-    auto* label = new QLabel(picture1_);
+    auto* label = new QLabel(picture_);
     label->setGeometry(Twips::rect(left, FirstRowTop + RowPitch * (row - 1), width, RowHeight));
     label->setAlignment(alignment | Qt::AlignTop);
     label->setFont(Fonts::msSansSerif(8.25, true));

@@ -40,9 +40,9 @@ void setBackColour(QFrame* cell, QRgb colour)
 
 } // namespace
 
-LastPegFrm::LastPegFrm(int boardNumber, QWidget* parent) : QWidget(parent)
+LastPegWindow::LastPegWindow(int boardNumber, QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("LastPegFrm"));
+    setObjectName(QStringLiteral("LastPegWindow"));
     setWindowTitle(tr("Last Peg"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -52,21 +52,21 @@ LastPegFrm::LastPegFrm(int boardNumber, QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(Twips::size(3300, 3285));
 
-    Picture10 = new QWidget(this);
-    Picture10->setObjectName(QStringLiteral("Picture10"));
-    Picture10->setGeometry(Twips::rect(0, 0, 3315, 3315));
-    Picture10->setAutoFillBackground(true);
-    QPalette black = Picture10->palette();
+    boardFrame = new QWidget(this);
+    boardFrame->setObjectName(QStringLiteral("boardFrame"));
+    boardFrame->setGeometry(Twips::rect(0, 0, 3315, 3315));
+    boardFrame->setAutoFillBackground(true);
+    QPalette black = boardFrame->palette();
     black.setColor(QPalette::Window, Qt::black);
-    Picture10->setPalette(black);
+    boardFrame->setPalette(black);
 
     for (int row = 0; row < Size; ++row)
         for (int col = 0; col < Size; ++col)
-            Picture[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = makeCell(Picture10, row, col);
+            Picture[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = makeCell(boardFrame, row, col);
 
     FormLayout::centreOnScreen(*this);
 
-    LinkMiniBoard();
+    linkCells();
     switch (boardNumber) {
     case 1: SetLastPeg1(); break;
     case 2: SetLastPeg2(); break;
@@ -77,55 +77,55 @@ LastPegFrm::LastPegFrm(int boardNumber, QWidget* parent) : QWidget(parent)
     }
 }
 
-QFrame* LastPegFrm::MiniBoard(int row, int col) const
+QFrame* LastPegWindow::cell(int row, int col) const
 {
     if (row < 0 || row >= Size || col < 0 || col >= Size)
         return nullptr;
     return miniBoard_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
-void LastPegFrm::LinkMiniBoard()
+void LastPegWindow::linkCells()
 {
     for (std::size_t row = 0; row < Size; ++row)
         for (std::size_t col = 0; col < Size; ++col)
             miniBoard_[row][col] = Picture[row][col];
 }
 
-void LastPegFrm::SetLastPeg1()
+void LastPegWindow::SetLastPeg1()
 {
     drawBoard(1, {{2, 4}, {5, 4}, {5, 1}, {5, 7}});
 }
 
-void LastPegFrm::SetLastPeg2()
+void LastPegWindow::SetLastPeg2()
 {
     drawBoard(2, {{3, 4}, {6, 4}, {3, 1}, {3, 7}});
 }
 
-void LastPegFrm::SetLastPeg3()
+void LastPegWindow::SetLastPeg3()
 {
     drawBoard(3, {{3, 4}, {6, 4}, {3, 1}, {3, 7}, {0, 4}});
 }
 
-void LastPegFrm::SetLastPeg4()
+void LastPegWindow::SetLastPeg4()
 {
     drawBoard(4, {{2, 4}, {5, 4}, {2, 1}, {2, 7}, {5, 1}, {5, 7}});
 }
 
-void LastPegFrm::SetLastPeg5()
+void LastPegWindow::SetLastPeg5()
 {
     drawBoard(5, {{1, 4}, {1, 6}, {4, 4}, {4, 6}});
 }
 
-void LastPegFrm::drawBoard(int boardNumber, RedCells red)
+void LastPegWindow::drawBoard(int boardNumber, RedCells red)
 {
-    const BoardLayout& layout = BoardLayout::ForBoard(boardNumber);
+    const BoardLayout& layout = BoardLayout::forBoard(boardNumber);
     for (int row = 0; row < Size; ++row) {
         for (int col = 0; col < Size; ++col) {
-            QFrame* cell = MiniBoard(row, col);
+            QFrame* frame = cell(row, col);
             if (!layout.isHole(row, col))
-                cell->hide();
+                frame->hide();
             const bool isRed = std::find(red.begin(), red.end(), std::pair{row, col}) != red.end();
-            setBackColour(cell, isRed ? LastPegColour : HoleColour);
+            setBackColour(frame, isRed ? LastPegColour : HoleColour);
         }
     }
 }

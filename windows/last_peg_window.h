@@ -11,7 +11,7 @@ class QFrame;
 
 // A miniature of the board in play: its holes in pale blue, the holes worth ending on in red.
 // A top-level window of its own that deletes itself when closed; it does not follow the game.
-class LastPegFrm : public QWidget {
+class LastPegWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int Size = 9;
@@ -21,18 +21,18 @@ public:
     using CellArray = std::array<QFrame*, Size>;
 
     // boardNumber is the checked Boards item, 1..5; anything else (0: none checked) draws nothing.
-    explicit LastPegFrm(int boardNumber, QWidget* parent = nullptr);
+    explicit LastPegWindow(int boardNumber, QWidget* parent = nullptr);
 
-    QWidget* Picture10 = nullptr;
-    // Picture[0] is the array Picture1 (row 0) ... Picture[8] is Picture9 (row 8); index = column.
+    QWidget* boardFrame = nullptr;
+    // Picture[0] is the array picture (row 0) ... Picture[8] is Picture9 (row 8); index = column.
     std::array<CellArray, Size> Picture{};
 
-    QFrame* MiniBoard(int row, int col) const;
+    QFrame* cell(int row, int col) const;
 
 private:
     using RedCells = std::initializer_list<std::pair<int, int>>;
 
-    void LinkMiniBoard();
+    void linkCells();
     void SetLastPeg1();
     void SetLastPeg2();
     void SetLastPeg3();

@@ -28,21 +28,21 @@
 #include <QLabel>
 #include <QTimer>
 
-Form1::Form1(const Services& services, bool smallPieces)
-    : services_(services), clock_(services.time), SmallPieces_(smallPieces)
+MainWindow::MainWindow(const Services& services, bool smallPieces)
+    : services_(services), clock_(services.time), smallPieces_(smallPieces)
 {
     buildWindow();
     connectMenu();
 }
 
-Form1::~Form1()
+MainWindow::~MainWindow()
 {
     delete lastPeg_;
 }
 
-void Form1::buildWindow()
+void MainWindow::buildWindow()
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(tr("Hopnix v3.3"));
     setWindowIcon(AppIcon::icon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -58,198 +58,198 @@ void Form1::buildWindow()
 
     menu_ = new MainMenu(menuBar());
     panel_ = new StatusPanel(client);
-    picture3_ = new BoardView(client);
-    picture3_->hide();
-    picture3_->setEnabled(false);
+    boardView_ = new BoardView(client);
+    boardView_->hide();
+    boardView_->setEnabled(false);
 
-    text1_ = new QLineEdit(QStringLiteral("  Game Paused"), client);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setGeometry(Twips::rect(3120, 2760, 2292, 372));
-    text1_->setAlignment(Qt::AlignCenter);
-    text1_->setFont(Fonts::msSansSerif(13.5));
-    text1_->setReadOnly(true);
-    text1_->setEnabled(false);
-    text1_->hide();
+    pausedBox_ = new QLineEdit(QStringLiteral("  Game Paused"), client);
+    pausedBox_->setObjectName(QStringLiteral("pausedBox"));
+    pausedBox_->setGeometry(Twips::rect(3120, 2760, 2292, 372));
+    pausedBox_->setAlignment(Qt::AlignCenter);
+    pausedBox_->setFont(Fonts::msSansSerif(13.5));
+    pausedBox_->setReadOnly(true);
+    pausedBox_->setEnabled(false);
+    pausedBox_->hide();
 
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(1000);
-    timer1_->setTimerType(Qt::PreciseTimer);
-    connect(timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setObjectName(QStringLiteral("clockTimer"));
+    clockTimer_->setInterval(1000);
+    clockTimer_->setTimerType(Qt::PreciseTimer);
+    connect(clockTimer_, &QTimer::timeout, this, &MainWindow::onClockTick);
 
     music_ = new MusicControl(services_.music, *menu_, services_.programDir, this);
     highScores_ = new HighScoreControl(services_.scores, services_.dialogs, *menu_, *panel_, this);
 
-    connect(picture3_, &BoardView::cellClicked, this, &Form1::CellClick);
-    connect(panel_->Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(boardView_, &BoardView::cellClicked, this, &MainWindow::clickCell);
+    connect(panel_->undoButton, &QPushButton::clicked, this, &MainWindow::undoMove);
 
     setFixedSize(sizeHint());
     FormLayout::centreOnScreen(*this);
 }
 
-void Form1::connectMenu()
+void MainWindow::connectMenu()
 {
     MainMenu& m = *menu_;
-    m.onChosen(m.NewGame, [this] { NewGame_Click(); });
-    m.onChosen(m.EndGame, [this] { EndGame_Click(); });
-    m.onChosen(m.Pause, [this] { Pause_Click(); });
-    m.onChosen(m.ShowLastPeg, [this] { ShowLastPeg_Click(); });
-    m.onChosen(m.Exit, [this] { Exit_Click(); });
+    m.onChosen(m.NewGame, [this] { newGame(); });
+    m.onChosen(m.EndGame, [this] { endGame(); });
+    m.onChosen(m.Pause, [this] { togglePause(); });
+    m.onChosen(m.ShowLastPeg, [this] { showLastPeg(); });
+    m.onChosen(m.Exit, [this] { askToExit(); });
     for (int n = 1; n <= BoardLayout::Count; ++n)
-        m.onChosen(m.Level[static_cast<std::size_t>(n - 1)], [this, n] { LevelClick(n); });
+        m.onChosen(m.Level[static_cast<std::size_t>(n - 1)], [this, n] { chooseBoardItem(n); });
     for (int n = 1; n <= PieceImages::StyleCount; ++n)
-        m.onChosen(m.StyleItem[static_cast<std::size_t>(n - 1)], [this, n] { StyleClick(n); });
+        m.onChosen(m.StyleItem[static_cast<std::size_t>(n - 1)], [this, n] { chooseStyle(n); });
     const auto highScoreItems = m.highScoreItems();
     for (int n = 1; n <= BoardLayout::Count; ++n)
-        m.onChosen(highScoreItems[static_cast<std::size_t>(n - 1)], [this, n] { highScores_->HighScoreClick(n); });
-    m.onChosen(m.SoundOn, [this] { SoundOn_Click(); });
-    m.onChosen(m.SoundOff, [this] { SoundOff_Click(); });
-    m.onChosen(m.MusicOn, [this] { music_->MusicOn_Click(); });
-    m.onChosen(m.MusicOff, [this] { music_->MusicOff_Click(); });
-    m.onChosen(m.PegHelp, [this] { PegHelp_Click(); });
-    m.onChosen(m.AboutPeg, [this] { AboutPeg_Click(); });
+        m.onChosen(highScoreItems[static_cast<std::size_t>(n - 1)], [this, n] { highScores_->showHighScores(n); });
+    m.onChosen(m.SoundOn, [this] { switchSoundOn(); });
+    m.onChosen(m.SoundOff, [this] { switchSoundOff(); });
+    m.onChosen(m.MusicOn, [this] { music_->switchMusicOn(); });
+    m.onChosen(m.MusicOff, [this] { music_->switchMusicOff(); });
+    m.onChosen(m.PegHelp, [this] { showHelp(); });
+    m.onChosen(m.AboutPeg, [this] { showAbout(); });
 }
 
-void Form1::SetMusic()
+void MainWindow::setUpMusic()
 {
-    music_->SetMusic();
+    music_->setUpMusic();
 }
 
-void Form1::SetPieces()
+void MainWindow::setUpPieces()
 {
-    game_.board().SetPieces();
+    game_.board().setUpPieces();
 }
 
-void Form1::FillBoard()
+void MainWindow::fillBoard()
 {
-    game_.board().FillBoard();
+    game_.board().fillBoard();
     repaintCells();
 }
 
-void Form1::clearSelectionAndMusicStarted()
+void MainWindow::clearSelectionAndMusicStarted()
 {
     game_.clearSelection();
     music_->clearMusicStarted();
 }
 
-void Form1::NewGame_Click()
+void MainWindow::newGame()
 {
     menu_->Pause->setEnabled(true);
     menu_->Style->menuAction()->setEnabled(false);
-    SetPieces();
-    FillBoard();
+    setUpPieces();
+    fillBoard();
     game_.clearSelection();
-    picture3_->setEnabled(true);
+    boardView_->setEnabled(true);
     if (const int board = menu_->boardNumber(); board != 0) {
-        game_.SetStartHole(board);
+        game_.setStartHole(board);
         repaintCells();
     }
     menu_->SkillLevel->menuAction()->setEnabled(false);
-    game_.SetNumberPegged(menu_->boardNumber());
+    game_.setNumberPegged(menu_->boardNumber());
     showPegsLeft();
     menu_->EndGame->setEnabled(true);
-    panel_->Command2->setEnabled(false);
+    panel_->undoButton->setEnabled(false);
     clock_.start();
-    timer1_->start();
+    clockTimer_->start();
     music_->newGameStarted();
 }
 
-void Form1::Pause_Click()
+void MainWindow::togglePause()
 {
     const bool pausing = !menu_->Pause->isChecked();
-    picture3_->setEnabled(!pausing);
-    picture3_->setVisible(!pausing);
+    boardView_->setEnabled(!pausing);
+    boardView_->setVisible(!pausing);
     if (pausing)
-        timer1_->stop();
+        clockTimer_->stop();
     else
-        timer1_->start();
+        clockTimer_->start();
     menu_->Pause->setChecked(pausing);
     if (pausing)
         clock_.pauseStarted();
     else
         clock_.pauseEnded();
-    text1_->setVisible(pausing);
+    pausedBox_->setVisible(pausing);
     if (menu_->MusicOn->isChecked()) {
         if (pausing)
-            music_->StopMusic();
+            music_->stopMusic();
         else
-            music_->PlayMusic();
+            music_->playMusic();
     }
     menu_->NewGame->setEnabled(!pausing);
 }
 
-void Form1::EndGame_Click()
+void MainWindow::endGame()
 {
     if (menu_->Pause->isChecked())
-        Pause_Click();
-    timer1_->stop();
+        togglePause();
+    clockTimer_->stop();
     menu_->Style->menuAction()->setEnabled(true);
-    picture3_->setEnabled(false);
+    boardView_->setEnabled(false);
     menu_->SkillLevel->menuAction()->setEnabled(true);
-    FillBoard();
+    fillBoard();
     menu_->Pause->setEnabled(false);
     menu_->EndGame->setEnabled(false);
-    panel_->Command2->setEnabled(false);
+    panel_->undoButton->setEnabled(false);
 }
 
-void Form1::Timer1_Timer()
+void MainWindow::onClockTick()
 {
     clock_.tick();
-    panel_->TimeTxt->setText(GameClock::format(clock_.elapsedSeconds()));
+    panel_->timeValue->setText(GameClock::format(clock_.elapsedSeconds()));
 }
 
-void Form1::Exit_Click()
+void MainWindow::askToExit()
 {
     if (services_.dialogs.askYesNo(this, AppInfo::Title, tr("Are you sure you want to exit Hopnix")))
         close();
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     Q_EMIT closed();
 }
 
-void Form1::LevelClick(int boardNumber)
+void MainWindow::chooseBoardItem(int boardNumber)
 {
-    const BoardLayout& layout = BoardLayout::ForBoard(boardNumber);
+    const BoardLayout& layout = BoardLayout::forBoard(boardNumber);
     if (lastPeg_)
         lastPeg_->close();
-    picture3_->hide();
-    panel_->Label7->setText(layout.name);
+    boardView_->hide();
+    panel_->boardNameLabel->setText(layout.name);
     for (int n = 1; n <= BoardLayout::Count; ++n)
         menu_->Level[static_cast<std::size_t>(n - 1)]->setChecked(n == boardNumber);
-    highScores_->ShowTopPlayer();
+    highScores_->showTopPlayer();
     game_.chooseBoard(boardNumber);
     repaintCells();
-    picture3_->moveTo(layout.containerLeft, layout.containerTop);
-    picture3_->show();
+    boardView_->moveTo(layout.containerLeft, layout.containerTop);
+    boardView_->show();
 }
 
-void Form1::StyleClick(int style)
+void MainWindow::chooseStyle(int style)
 {
-    pictures_ = PieceImages::load(style, SmallPieces_);
-    game_.board().FillBoard();
+    pictures_ = PieceImages::load(style, smallPieces_);
+    game_.board().fillBoard();
     repaintCells(true);
     for (int n = 1; n <= PieceImages::StyleCount; ++n)
         menu_->StyleItem[static_cast<std::size_t>(n - 1)]->setChecked(n == style);
 }
 
-void Form1::SoundOn_Click()
+void MainWindow::switchSoundOn()
 {
     menu_->SoundOff->setChecked(false);
     menu_->SoundOn->setChecked(true);
 }
 
-void Form1::SoundOff_Click()
+void MainWindow::switchSoundOff()
 {
     menu_->SoundOff->setChecked(true);
     menu_->SoundOn->setChecked(false);
 }
 
-void Form1::CellClick(int row, int col)
+void MainWindow::clickCell(int row, int col)
 {
-    const ClickOutcome outcome = game_.CellClick(row, col);
+    const ClickOutcome outcome = game_.clickCell(row, col);
     if (outcome == ClickOutcome::Refused)
         return;
     repaintCells();
@@ -259,26 +259,26 @@ void Form1::CellClick(int row, int col)
     }
     showPegsLeft();
     playSound(QStringLiteral("Pop2.wav"));
-    panel_->Command2->setEnabled(true);
-    if (game_.NoMovesLeft())
+    panel_->undoButton->setEnabled(true);
+    if (game_.noMovesLeft())
         endOfGame();
 }
 
-void Form1::Command2_Click()
+void MainWindow::undoMove()
 {
     if (menu_->Pause->isChecked())
         return;
-    game_.Undo();
+    game_.undo();
     repaintCells();
     showPegsLeft();
-    panel_->Command2->setEnabled(false);
+    panel_->undoButton->setEnabled(false);
     playSound(QStringLiteral("redo.wav"));
 }
 
-void Form1::ShowLastPeg_Click()
+void MainWindow::showLastPeg()
 {
     if (!lastPeg_) {
-        lastPeg_ = new LastPegFrm(menu_->boardNumber());
+        lastPeg_ = new LastPegWindow(menu_->boardNumber());
         lastPeg_->show();
         return;
     }
@@ -287,41 +287,41 @@ void Form1::ShowLastPeg_Click()
     lastPeg_->activateWindow();
 }
 
-void Form1::PegHelp_Click()
+void MainWindow::showHelp()
 {
-    music_->StopMusic();
-    HelpFrm help(services_.programDir + QStringLiteral("/PegHelp.rtf"));
-    connect(&help, &HelpFrm::queryUnload, music_, &MusicControl::helpClosed);
+    music_->stopMusic();
+    HelpWindow help(services_.programDir + QStringLiteral("/PegHelp.rtf"));
+    connect(&help, &HelpWindow::queryUnload, music_, &MusicControl::helpClosed);
     services_.dialogs.exec(help);
 }
 
-void Form1::AboutPeg_Click()
+void MainWindow::showAbout()
 {
-    FrmAbout about;
+    AboutWindow about;
     services_.dialogs.exec(about);
 }
 
-void Form1::endOfGame()
+void MainWindow::endOfGame()
 {
-    timer1_->stop();
-    GameOverFrm gameOver(game_.PegsLeft());
-    connect(&gameOver, &GameOverFrm::queryUnload, this,
-            [this] { highScores_->CheckForHighScore(game_.PegsLeft(), clock_.ElapsedTime()); });
+    clockTimer_->stop();
+    GameOverWindow gameOver(game_.pegsLeft());
+    connect(&gameOver, &GameOverWindow::queryUnload, this,
+            [this] { highScores_->checkForHighScore(game_.pegsLeft(), clock_.elapsedTime()); });
     services_.dialogs.exec(gameOver);
     enterBetweenGames();
 }
 
-void Form1::enterBetweenGames()
+void MainWindow::enterBetweenGames()
 {
-    picture3_->setEnabled(false);
+    boardView_->setEnabled(false);
     menu_->SkillLevel->menuAction()->setEnabled(true);
     menu_->Style->menuAction()->setEnabled(true);
     menu_->Pause->setEnabled(false);
     menu_->EndGame->setEnabled(false);
-    panel_->Command2->setEnabled(false);
+    panel_->undoButton->setEnabled(false);
 }
 
-void Form1::repaintCells(bool all)
+void MainWindow::repaintCells(bool all)
 {
     const auto changed = game_.board().takeChanged();
     for (int row = 0; row < Board::Size; ++row)
@@ -329,19 +329,19 @@ void Form1::repaintCells(bool all)
             if (!all && !changed.test(static_cast<std::size_t>(row * Board::Size + col)))
                 continue;
             const BoardCell& cell = game_.board()(row, col);
-            PictureCell* widget = picture3_->cell(row, col);
+            PictureCell* widget = boardView_->cell(row, col);
             widget->setPicture(pictures_.of(cell.Picture), cell.Picture);
             widget->setVisible(cell.Visible);
         }
 }
 
-void Form1::playSound(const QString& fileName)
+void MainWindow::playSound(const QString& fileName)
 {
     if (menu_->SoundOn->isChecked())
         services_.sound.play(services_.programDir + QLatin1Char('/') + fileName);
 }
 
-void Form1::showPegsLeft()
+void MainWindow::showPegsLeft()
 {
-    panel_->PegLeftTxt->setText(QString::number(game_.PegsLeft()));
+    panel_->pegsLeftValue->setText(QString::number(game_.pegsLeft()));
 }

@@ -18,44 +18,44 @@ class QTimer;
 class StatusPanel;
 
 // The main game window: the board, the status column and the menus, and the life of one game.
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(const Services& services, bool smallPieces);
-    ~Form1() override;
+    MainWindow(const Services& services, bool smallPieces);
+    ~MainWindow() override;
 
     // Start-up.
-    void SetMusic();
-    void SetPieces();
-    void FillBoard();
+    void setUpMusic();
+    void setUpPieces();
+    void fillBoard();
     void clearSelectionAndMusicStarted();
 
     // Menu and control handlers.
-    void NewGame_Click();
-    void EndGame_Click();
-    void Pause_Click();
-    void Timer1_Timer();
-    void Exit_Click();
-    void LevelClick(int boardNumber);
-    void StyleClick(int style);
-    void SoundOn_Click();
-    void SoundOff_Click();
-    void CellClick(int row, int col);
-    void Command2_Click();
-    void ShowLastPeg_Click();
-    void PegHelp_Click();
-    void AboutPeg_Click();
+    void newGame();
+    void endGame();
+    void togglePause();
+    void onClockTick();
+    void askToExit();
+    void chooseBoardItem(int boardNumber);
+    void chooseStyle(int style);
+    void switchSoundOn();
+    void switchSoundOff();
+    void clickCell(int row, int col);
+    void undoMove();
+    void showLastPeg();
+    void showHelp();
+    void showAbout();
 
     const Game& game() const { return game_; }
     const GameClock& clock() const { return clock_; }
     MainMenu& menu() const { return *menu_; }
     StatusPanel& panel() const { return *panel_; }
-    BoardView& Picture3() const { return *picture3_; }
-    QLineEdit& Text1() const { return *text1_; }
-    QTimer& Timer1() const { return *timer1_; }
+    BoardView& boardView() const { return *boardView_; }
+    QLineEdit& pausedBox() const { return *pausedBox_; }
+    QTimer& clockTimer() const { return *clockTimer_; }
     MusicControl& music() const { return *music_; }
     HighScoreControl& highScores() const { return *highScores_; }
-    LastPegFrm* lastPegView() const { return lastPeg_; }
+    LastPegWindow* lastPegView() const { return lastPeg_; }
 
 Q_SIGNALS:
     // The main window has closed: the program ends.
@@ -76,15 +76,15 @@ private:
     Services services_;
     Game game_;
     GameClock clock_;
-    bool SmallPieces_ = true;
+    bool smallPieces_ = true;
     PieceImages::Set pictures_;
     MainMenu* menu_ = nullptr;
     StatusPanel* panel_ = nullptr;
-    BoardView* picture3_ = nullptr;
-    QLineEdit* text1_ = nullptr;
-    QTimer* timer1_ = nullptr;
+    BoardView* boardView_ = nullptr;
+    QLineEdit* pausedBox_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
     MusicControl* music_ = nullptr;
     HighScoreControl* highScores_ = nullptr;
     // The last-peg view has no owner and deletes itself when closed.
-    QPointer<LastPegFrm> lastPeg_;
+    QPointer<LastPegWindow> lastPeg_;
 };

@@ -7,64 +7,64 @@
 #include <QAction>
 
 MusicControl::MusicControl(MusicDevice& device, MainMenu& menu, QString programDir, QObject* parent)
-    : QObject(parent), MMControl1_(device), menu_(menu), programDir_(std::move(programDir))
+    : QObject(parent), device_(device), menu_(menu), programDir_(std::move(programDir))
 {
-    connect(&MMControl1_, &MusicDevice::statusUpdate, this, &MusicControl::MMControl1_StatusUpdate);
+    connect(&device_, &MusicDevice::statusUpdate, this, &MusicControl::onDeviceStatus);
 }
 
-void MusicControl::SetMusic()
+void MusicControl::setUpMusic()
 {
-    MMControl1_.open(programDir_ + QStringLiteral("/amalia2.mid"));
+    device_.open(programDir_ + QStringLiteral("/amalia2.mid"));
 }
 
-void MusicControl::PlayMusic()
+void MusicControl::playMusic()
 {
-    MMControl1_.play();
+    device_.play();
 }
 
-void MusicControl::StopMusic()
+void MusicControl::stopMusic()
 {
-    MMControl1_.stop();
+    device_.stop();
 }
 
-void MusicControl::MusicOn_Click()
+void MusicControl::switchMusicOn()
 {
     if (!menu_.MusicOff->isChecked())
         return;
     menu_.MusicOn->setChecked(true);
     menu_.MusicOff->setChecked(false);
     if (menu_.EndGame->isEnabled())
-        PlayMusic();
+        playMusic();
 }
 
-void MusicControl::MusicOff_Click()
+void MusicControl::switchMusicOff()
 {
     menu_.MusicOff->setChecked(true);
     menu_.MusicOn->setChecked(false);
-    StopMusic();
+    stopMusic();
 }
 
-void MusicControl::MMControl1_StatusUpdate()
+void MusicControl::onDeviceStatus()
 {
-    if (MusicLoop::shouldRestart(MMControl1_.position(), MMControl1_.atEnd())) {
-        MMControl1_.prev();
-        MMControl1_.play();
+    if (MusicLoop::shouldRestart(device_.position(), device_.atEnd())) {
+        device_.prev();
+        device_.play();
     }
 }
 
 void MusicControl::newGameStarted()
 {
-    if (musicOn() && !MusicStarted_) {
-        MMControl1_.prev();
-        PlayMusic();
-        MusicStarted_ = true;
+    if (musicOn() && !musicStarted_) {
+        device_.prev();
+        playMusic();
+        musicStarted_ = true;
     }
 }
 
 void MusicControl::helpClosed()
 {
-    if (MusicStarted_ && musicOn() && !menu_.Pause->isChecked())
-        PlayMusic();
+    if (musicStarted_ && musicOn() && !menu_.Pause->isChecked())
+        playMusic();
 }
 
 bool MusicControl::musicOn() const

@@ -12,27 +12,27 @@ class MusicControl : public QObject {
 public:
     MusicControl(MusicDevice& device, MainMenu& menu, QString programDir, QObject* parent);
 
-    void SetMusic();
-    void PlayMusic();
-    void StopMusic();
-    void MusicOn_Click();
-    void MusicOff_Click();
+    void setUpMusic();
+    void playMusic();
+    void stopMusic();
+    void switchMusicOn();
+    void switchMusicOff();
     // The loop, on every status notification of the device.
-    void MMControl1_StatusUpdate();
+    void onDeviceStatus();
 
     // New Game's last step: the tune starts with the first game played with music on.
     void newGameStarted();
     // Help has closed: the tune resumes only if a game started it, music is on and the game is not paused.
     void helpClosed();
 
-    bool MusicStarted() const { return MusicStarted_; }
-    void clearMusicStarted() { MusicStarted_ = false; }
+    bool musicStarted() const { return musicStarted_; }
+    void clearMusicStarted() { musicStarted_ = false; }
 
 private:
     bool musicOn() const;
 
-    MusicDevice& MMControl1_;
+    MusicDevice& device_;
     MainMenu& menu_;
     QString programDir_;
-    bool MusicStarted_ = false;
+    bool musicStarted_ = false;
 };

@@ -7,22 +7,22 @@ class QLineEdit;
 class QPushButton;
 
 // Asks the player for a name after a result has entered a table.
-class HewHighScoreFrm : public QDialog {
+class NameEntryWindow : public QDialog {
     Q_OBJECT
 public:
     static constexpr int MaxNameLength = 12;
 
-    explicit HewHighScoreFrm(QWidget* parent = nullptr);
+    explicit NameEntryWindow(QWidget* parent = nullptr);
 
     // The typed text, exactly: closing by "OK" and by the close box both keep it.
     QString name() const;
 
-    QLabel& Label1() const { return *label1_; }
-    QLineEdit& Text1() const { return *text1_; }
-    QPushButton& Command1() const { return *command1_; }
+    QLabel& prompt() const { return *promptLabel_; }
+    QLineEdit& nameBox() const { return *nameBox_; }
+    QPushButton& okButton() const { return *okButton_; }
 
 private:
-    QLabel* label1_ = nullptr;
-    QLineEdit* text1_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QLabel* promptLabel_ = nullptr;
+    QLineEdit* nameBox_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };

@@ -11,7 +11,7 @@
 #include <QPainter>
 #include <QTimer>
 
-FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent)
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     // A splash window: no caption, no buttons, not in the taskbar.
@@ -19,36 +19,36 @@ FrmSplash::FrmSplash(QWidget* parent) : QWidget(parent)
     setWindowIcon(AppIcon::icon());
     setFixedSize(Twips::size(4440, 2550));
 
-    lblProductName = FormLayout::label(this, "lblProductName", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));
-    lblVersion = FormLayout::label(this, "lblVersion", {2760, 1440, 795, 270}, AppInfo::versionText(), Fonts::arial(12));
-    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    productLabel = FormLayout::label(this, "productLabel", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));
+    versionLabel = FormLayout::label(this, "versionLabel", {2760, 1440, 795, 270}, AppInfo::versionText(), Fonts::arial(12));
+    versionLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
     // The version label sizes itself to its text and keeps its right edge.
-    const int right = lblVersion->geometry().right();
-    lblVersion->adjustSize();
-    lblVersion->move(right - lblVersion->width() + 1, lblVersion->y());
-    lblCompany = FormLayout::label(this, "lblCompany", {1680, 2160, 1455, 255}, AppInfo::Company, Fonts::arial(8.25));
-    lblCopyright = FormLayout::label(this, "lblCopyright", {360, 2160, 1215, 255}, tr("Freeware 2026"), Fonts::arial(8.25));
-    for (QLabel* text : {lblProductName, lblVersion, lblCompany, lblCopyright})
+    const int right = versionLabel->geometry().right();
+    versionLabel->adjustSize();
+    versionLabel->move(right - versionLabel->width() + 1, versionLabel->y());
+    companyLabel = FormLayout::label(this, "companyLabel", {1680, 2160, 1455, 255}, AppInfo::Company, Fonts::arial(8.25));
+    copyrightLabel = FormLayout::label(this, "copyrightLabel", {360, 2160, 1215, 255}, tr("Freeware 2026"), Fonts::arial(8.25));
+    for (QLabel* text : {productLabel, versionLabel, companyLabel, copyrightLabel})
         text->setStyleSheet(QStringLiteral("color: black;"));
 
-    imgLogo = new QLabel(this);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setGeometry(Twips::rect(360, 600, 1095, 1095));
-    imgLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    imgLogo->setPixmap(PieceImages::logo());
+    logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setGeometry(Twips::rect(360, 600, 1095, 1095));
+    logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    logo->setPixmap(PieceImages::logo());
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(2000);
-    Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &FrmSplash::handOver);
-    Timer1->start();
+    handOverTimer = new QTimer(this);
+    handOverTimer->setObjectName(QStringLiteral("handOverTimer"));
+    handOverTimer->setInterval(2000);
+    handOverTimer->setSingleShot(true);
+    connect(handOverTimer, &QTimer::timeout, this, &SplashWindow::handOver);
+    handOverTimer->start();
 
     FormLayout::centreOnScreen(*this);
 }
 
 
-void FrmSplash::paintEvent(QPaintEvent*)
+void SplashWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(236, 233, 216));

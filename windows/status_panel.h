@@ -11,19 +11,19 @@ class StatusPanel : public QWidget {
 public:
     explicit StatusPanel(QWidget* parent);
 
-    QLabel* Label4 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label5 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* PegLeftTxt = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* TimeTxt = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* TopNameTxt = nullptr;
-    QLabel* TopScoreTxt = nullptr;
-    QLabel* TopTimeTxt = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* companyLabel = nullptr;
+    QLabel* undoCaption = nullptr;
+    QPushButton* undoButton = nullptr;
+    QLabel* pegsLeftCaption = nullptr;
+    QLabel* pegsLeftValue = nullptr;
+    QLabel* timeCaption = nullptr;
+    QLabel* timeValue = nullptr;
+    QLabel* boardNameLabel = nullptr;
+    QLabel* topPlayerCaption = nullptr;
+    QLabel* topName = nullptr;
+    QLabel* topScore = nullptr;
+    QLabel* topTime = nullptr;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -30,7 +30,7 @@ void Board::show(int row, int col, CellPicture picture)
     }
 }
 
-void Board::SetPieces()
+void Board::setUpPieces()
 {
     for (BoardCell& cell : cells_) {
         cell.Pegged = true;
@@ -38,14 +38,14 @@ void Board::SetPieces()
     }
 }
 
-void Board::FillBoard()
+void Board::fillBoard()
 {
     for (int row = 0; row < Size; ++row)
         for (int col = 0; col < Size; ++col)
             show(row, col, CellPicture::Peg);
 }
 
-void Board::ShowAllCells()
+void Board::showAllCells()
 {
     for (int row = 0; row < Size; ++row)
         for (int col = 0; col < Size; ++col)

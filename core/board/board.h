@@ -22,11 +22,11 @@ public:
     void show(int row, int col, CellPicture picture);
 
     // New Game's reset: every position pegged, none marked; pictures and visibility stay.
-    void SetPieces();
+    void setUpPieces();
     // Every cell, hidden ones included, shows the peg picture; the fields stay.
-    void FillBoard();
-    void ShowAllCells();
-    // Hides the positions outside the layout's shape (after ShowAllCells).
+    void fillBoard();
+    void showAllCells();
+    // Hides the positions outside the layout's shape (after showAllCells).
     void hideOutside(const BoardLayout& layout);
 
     // Cells whose picture or visibility changed since the last call, so the window repaints only those.

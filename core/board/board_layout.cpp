@@ -28,7 +28,7 @@ const std::array<BoardLayout, BoardLayout::Count>& layouts()
 
 } // namespace
 
-const BoardLayout& BoardLayout::ForBoard(int number)
+const BoardLayout& BoardLayout::forBoard(int number)
 {
     const int index = (number >= 1 && number <= Count) ? number - 1 : Count - 1;
     return layouts()[static_cast<std::size_t>(index)];

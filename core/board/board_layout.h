@@ -10,7 +10,7 @@ public:
     static constexpr int Count = 5;
 
     // Board number 1..5 in the order of the Boards menu; anything else gives board 5, as the menu tests fall through to it.
-    static const BoardLayout& ForBoard(int number);
+    static const BoardLayout& forBoard(int number);
 
     int number = 0;
     QString name;

@@ -3,7 +3,7 @@
 #include "core/settings/settings_keys.h"
 #include "core/settings/settings_store.h"
 
-bool DisplaySizeCheck::CheckDisplaySize(const SettingsStore& settings)
+bool DisplaySizeCheck::checkDisplaySize(const SettingsStore& settings)
 {
     const QString text = settings.value(SettingsKeys::DpiLogicalx, SettingsKeys::DpiLogicalxDefault);
     bool isNumber = false;

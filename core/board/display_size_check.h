@@ -6,5 +6,5 @@ class SettingsStore;
 class DisplaySizeCheck {
 public:
     // True (small pieces) for every value but 120; a value that is not a whole number counts as "not 120".
-    static bool CheckDisplaySize(const SettingsStore& settings);
+    static bool checkDisplaySize(const SettingsStore& settings);
 };

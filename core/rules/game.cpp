@@ -12,23 +12,23 @@ void Game::clearSelection()
 
 void Game::chooseBoard(int boardNumber)
 {
-    board_.ShowAllCells();
-    board_.hideOutside(BoardLayout::ForBoard(boardNumber));
+    board_.showAllCells();
+    board_.hideOutside(BoardLayout::forBoard(boardNumber));
 }
 
-void Game::SetStartHole(int boardNumber)
+void Game::setStartHole(int boardNumber)
 {
-    const BoardLayout& layout = BoardLayout::ForBoard(boardNumber);
+    const BoardLayout& layout = BoardLayout::forBoard(boardNumber);
     board_.show(layout.startRow, layout.startCol, CellPicture::Hole);
     board_.setPegged(layout.startRow, layout.startCol, false);
 }
 
-void Game::SetNumberPegged(int boardNumber)
+void Game::setNumberPegged(int boardNumber)
 {
-    pegsLeft_ = BoardLayout::ForBoard(boardNumber).PegsAtStart;
+    pegsLeft_ = BoardLayout::forBoard(boardNumber).PegsAtStart;
 }
 
-ClickOutcome Game::CellClick(int row, int col)
+ClickOutcome Game::clickCell(int row, int col)
 {
     // Cells outside the board are hidden and take no clicks.
     if (!Board::inside(row, col) || !board_(row, col).Visible)
@@ -48,7 +48,7 @@ ClickOutcome Game::CellClick(int row, int col)
     return tryJump(row, col) ? ClickOutcome::Jumped : ClickOutcome::Refused;
 }
 
-bool Game::IsJumpTarget(int row, int col) const
+bool Game::isJumpTarget(int row, int col) const
 {
     const int dr = row - selRow_;
     const int dc = col - selCol_;
@@ -59,12 +59,12 @@ bool Game::IsJumpTarget(int row, int col) const
     return false;
 }
 
-bool Game::NoMovesLeft() const
+bool Game::noMovesLeft() const
 {
-    return LegalMoveSearch::NoMovesLeft(board_);
+    return LegalMoveSearch::noMovesLeft(board_);
 }
 
-void Game::Undo()
+void Game::undo()
 {
     const int a = (lastFromRow_ - lastToRow_) / 2;
     const int b = (lastFromCol_ - lastToCol_) / 2;
@@ -101,13 +101,13 @@ void Game::deselect(int row, int col)
 
 bool Game::tryJump(int row, int col)
 {
-    if (!board_(selRow_, selCol_).Marked || !IsJumpTarget(row, col))
+    if (!board_(selRow_, selCol_).Marked || !isJumpTarget(row, col))
         return false;
     const int midRow = selRow_ - (selRow_ - row) / 2;
     const int midCol = selCol_ - (selCol_ - col) / 2;
     if (!board_(midRow, midCol).Pegged)
         return false;
-    SubtractPeg();
+    subtractPeg();
     board_.setPegged(row, col, true);
     board_.show(row, col, CellPicture::Peg);
     board_.setMarked(selRow_, selCol_, false);

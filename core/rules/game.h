@@ -11,35 +11,35 @@ public:
     Board& board() { return board_; }
     const Board& board() const { return board_; }
 
-    bool PegSelected() const { return pegSelected_; }
-    int SelRow() const { return selRow_; }
-    int SelCol() const { return selCol_; }
-    int PegsLeft() const { return pegsLeft_; }
-    int LastFromRow() const { return lastFromRow_; }
-    int LastFromCol() const { return lastFromCol_; }
-    int LastToRow() const { return lastToRow_; }
-    int LastToCol() const { return lastToCol_; }
+    bool pegSelected() const { return pegSelected_; }
+    int selRow() const { return selRow_; }
+    int selCol() const { return selCol_; }
+    int pegsLeft() const { return pegsLeft_; }
+    int lastFromRow() const { return lastFromRow_; }
+    int lastFromCol() const { return lastFromCol_; }
+    int lastToRow() const { return lastToRow_; }
+    int lastToCol() const { return lastToCol_; }
 
     void clearSelection();
     // Makes the board's shape visible; every field and picture keeps its value.
     void chooseBoard(int boardNumber);
     // Empties the board's start hole.
-    void SetStartHole(int boardNumber);
-    void SetNumberPegged(int boardNumber);
+    void setStartHole(int boardNumber);
+    void setNumberPegged(int boardNumber);
 
     // Select, deselect or jump; every click that is none of these changes nothing.
-    ClickOutcome CellClick(int row, int col);
-    bool IsJumpTarget(int row, int col) const;
-    bool NoMovesLeft() const;
+    ClickOutcome clickCell(int row, int col);
+    bool isJumpTarget(int row, int col) const;
+    bool noMovesLeft() const;
 
     // Takes back the last jump; a selection on the peg that jump landed is dropped with it.
-    void Undo();
+    void undo();
 
 private:
     void select(int row, int col);
     void deselect(int row, int col);
     bool tryJump(int row, int col);
-    void SubtractPeg() { --pegsLeft_; }
+    void subtractPeg() { --pegsLeft_; }
 
     Board board_;
     bool pegSelected_ = false;

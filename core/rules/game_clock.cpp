@@ -6,23 +6,23 @@
 
 void GameClock::start()
 {
-    PausedTime_ = 0;
-    StartTime_ = source_.nowMs();
+    pausedTime_ = 0;
+    startTime_ = source_.nowMs();
 }
 
 void GameClock::pauseStarted()
 {
-    PauseStart_ = source_.nowMs();
+    pauseStart_ = source_.nowMs();
 }
 
 void GameClock::pauseEnded()
 {
-    PausedTime_ += std::max<qint64>(0, source_.nowMs() - PauseStart_);
+    pausedTime_ += std::max<qint64>(0, source_.nowMs() - pauseStart_);
 }
 
 void GameClock::tick()
 {
-    const qint64 playedMs = std::max<qint64>(0, source_.nowMs() - StartTime_ - PausedTime_);
+    const qint64 playedMs = std::max<qint64>(0, source_.nowMs() - startTime_ - pausedTime_);
     // Rounded to the nearest second: a tick that fires a little early still shows the full second.
     elapsedSeconds_ = (playedMs + 500) / 1000;
 }

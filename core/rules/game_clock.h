@@ -15,11 +15,11 @@ public:
     void start();
     void pauseStarted();
     void pauseEnded();
-    // Recomputes ElapsedTime from the time source, so late or missed ticks never make it drift.
+    // Recomputes elapsedTime from the time source, so late or missed ticks never make it drift.
     void tick();
 
     // Playing time in days, whole seconds; never negative, since it is measured on a monotonic clock.
-    double ElapsedTime() const { return static_cast<double>(elapsedSeconds_) / SecondsPerDay; }
+    double elapsedTime() const { return static_cast<double>(elapsedSeconds_) / SecondsPerDay; }
     qint64 elapsedSeconds() const { return elapsedSeconds_; }
 
     // "h:m:s" without leading zeros (0:5:9); hours keep counting past a day.
@@ -27,8 +27,8 @@ public:
 
 private:
     const TimeSource& source_;
-    qint64 StartTime_ = 0;
-    qint64 PauseStart_ = 0;
-    qint64 PausedTime_ = 0;
+    qint64 startTime_ = 0;
+    qint64 pauseStart_ = 0;
+    qint64 pausedTime_ = 0;
     qint64 elapsedSeconds_ = 0;
 };

@@ -5,18 +5,18 @@
 #include <array>
 #include <utility>
 
-bool LegalMoveSearch::NoMovesLeft(const Board& board)
+bool LegalMoveSearch::noMovesLeft(const Board& board)
 {
     for (int row = 0; row < Board::Size; ++row)
         for (int col = 0; col < Board::Size; ++col) {
             const BoardCell& cell = board(row, col);
-            if (cell.Visible && cell.Pegged && PegCanJump(board, row, col))
+            if (cell.Visible && cell.Pegged && pegCanJump(board, row, col))
                 return false;
         }
     return true;
 }
 
-bool LegalMoveSearch::PegCanJump(const Board& board, int row, int col)
+bool LegalMoveSearch::pegCanJump(const Board& board, int row, int col)
 {
     // Down, right, left, up.
     static constexpr std::array<std::pair<int, int>, 4> directions{{{1, 0}, {0, 1}, {0, -1}, {-1, 0}}};
@@ -26,13 +26,13 @@ bool LegalMoveSearch::PegCanJump(const Board& board, int row, int col)
         if (!Board::inside(overRow, overCol))
             continue;
         const BoardCell& over = board(overRow, overCol);
-        if (over.Visible && over.Pegged && CanJumpOver(board, row, col, overRow, overCol))
+        if (over.Visible && over.Pegged && canJumpOver(board, row, col, overRow, overCol))
             return true;
     }
     return false;
 }
 
-bool LegalMoveSearch::CanJumpOver(const Board& board, int fromRow, int fromCol, int overRow, int overCol)
+bool LegalMoveSearch::canJumpOver(const Board& board, int fromRow, int fromCol, int overRow, int overCol)
 {
     const int landRow = 2 * overRow - fromRow;
     const int landCol = 2 * overCol - fromCol;

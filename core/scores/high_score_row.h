@@ -8,9 +8,9 @@ class HighScoreTable;
 
 // The texts of one row of the high-score window.
 struct HighScoreRow {
-    QString NameLbl;
-    QString ScoreLbl;
-    QString TimeTxt;
+    QString name;
+    QString pegs;
+    QString time;
 
     // Rows 1..Count show the entries (name as stored, "3 Pegs left", time text); the rest stay empty.
     static std::array<HighScoreRow, 5> rowsOf(const HighScoreTable& table);

@@ -13,7 +13,7 @@ HighScoreEntry HighScoreTable::entry(int position) const
     return {Names(position), Pegs(position), Times(position)};
 }
 
-std::optional<int> HighScoreTable::CheckForHighScore(int pegsLeft, double elapsedTime) const
+std::optional<int> HighScoreTable::checkForHighScore(int pegsLeft, double elapsedTime) const
 {
     // A real result has fewer pegs than an empty slot; anything else would fill the table with junk.
     if (pegsLeft < 0 || pegsLeft >= EmptySlotPegs)
@@ -30,7 +30,7 @@ std::optional<int> HighScoreTable::CheckForHighScore(int pegsLeft, double elapse
     return std::nullopt;
 }
 
-void HighScoreTable::InsertHighScore(int position, const HighScoreEntry& entry)
+void HighScoreTable::insertHighScore(int position, const HighScoreEntry& entry)
 {
     const std::size_t at = index(position);
     for (std::size_t j = Slots - 1; j > at; --j) {

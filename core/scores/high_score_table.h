@@ -23,9 +23,9 @@ public:
 
     // The position 1..5 a finished game enters at, or none. Equal pegs and an equal time text
     // leave the older entry ahead.
-    std::optional<int> CheckForHighScore(int pegsLeft, double elapsedTime) const;
+    std::optional<int> checkForHighScore(int pegsLeft, double elapsedTime) const;
     // Puts the entry at position 1..5: the entries from there move down one and the fifth is dropped.
-    void InsertHighScore(int position, const HighScoreEntry& entry);
+    void insertHighScore(int position, const HighScoreEntry& entry);
     // The loader fills the table in file order; false once the table is full.
     bool append(const HighScoreEntry& entry);
 

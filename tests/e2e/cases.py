@@ -16,7 +16,7 @@ SQUARE_SIX_SOLVED = (
     (1, 5, 1, 3), (1, 2, 1, 4))
 
 TOP_PLAYER_GREY = (224, 224, 224)
-# TopNameTxt, TopScoreTxt and TopTimeTxt in the client area, in pixels.
+# The top player's name, pegs and time in the client area, in pixels.
 TOP_PLAYER_LABELS = ((8, 320, 81, 17), (8, 336, 73, 17), (8, 352, 73, 17))
 # "  Game Paused" over the board.
 PAUSED_BOX = (208, 184, 153, 25)

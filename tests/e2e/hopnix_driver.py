@@ -55,7 +55,7 @@ class CellPictures:
     """The start-up style's small pictures, as the cells show them from their top-left corner."""
 
     def __init__(self, assets_dir):
-        folder = os.path.join(assets_dir, "pieces", "Picture4Frm")
+        folder = os.path.join(assets_dir, "pieces", "cocktail")
         x, y, w, h = SAMPLE
         self.references = {
             PEG: load_picture(os.path.join(folder, "SPegged.bmp")).crop(x, y, w, h),

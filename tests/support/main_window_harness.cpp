@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QTest>
 
-Form1Harness::Form1Harness(const QString& dpiSetting) : scores(dir_.path(), dir_.path() + QStringLiteral("/user"))
+MainWindowHarness::MainWindowHarness(const QString& dpiSetting) : scores(dir_.path(), dir_.path() + QStringLiteral("/user"))
 {
     Fonts::registerApplicationFonts();
     if (!dpiSetting.isNull())
@@ -19,20 +19,20 @@ Form1Harness::Form1Harness(const QString& dpiSetting) : scores(dir_.path(), dir_
     program->handOver();
 }
 
-Form1Harness::~Form1Harness() = default;
+MainWindowHarness::~MainWindowHarness() = default;
 
-Form1& Form1Harness::form() const
+MainWindow& MainWindowHarness::form() const
 {
-    return *program->form1();
+    return *program->mainWindow();
 }
 
-void Form1Harness::click(int row, int col) const
+void MainWindowHarness::click(int row, int col) const
 {
-    PictureCell* cell = form().Picture3().cell(row, col);
+    PictureCell* cell = form().boardView().cell(row, col);
     QTest::mouseClick(cell, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
 }
 
-QStringList Form1Harness::soundNames() const
+QStringList MainWindowHarness::soundNames() const
 {
     QStringList names;
     for (const QString& path : sound.played)

@@ -11,15 +11,15 @@
 #include <QTemporaryDir>
 #include <memory>
 
-class Form1;
+class MainWindow;
 
 // The program started as the splash timer would start it, on test doubles and a scratch directory.
-class Form1Harness {
+class MainWindowHarness {
 public:
-    explicit Form1Harness(const QString& dpiSetting = QString());
-    ~Form1Harness();
+    explicit MainWindowHarness(const QString& dpiSetting = QString());
+    ~MainWindowHarness();
 
-    Form1& form() const;
+    MainWindow& form() const;
     // Clicks a board cell with the mouse, as a player would.
     void click(int row, int col) const;
     QString dir() const { return dir_.path(); }

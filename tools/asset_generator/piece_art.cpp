@@ -305,13 +305,13 @@ struct StyleArt {
 };
 
 const std::array<StyleArt, PieceArt::StyleCount> styles{{
-    {"PictureFrm", {"SMarked", "SPegged", "SUnPegged", "Marked", "PeggedImage", "UnPeggedImage"},
+    {"swirl", {"SMarked", "SPegged", "SUnPegged", "Marked", "PeggedImage", "UnPeggedImage"},
         QColor(196, 150, 96), 0.12, 0.6, 0, 1, paintSwirl},
-    {"Picture2Frm", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}, QColor(66, 76, 92), 0.12,
+    {"slate", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}, QColor(66, 76, 92), 0.12,
         0, 0, 2, paintSlate},
-    {"Picture3Frm", {"SMarked", "SPegged", "SUnpegged", "Marked", "Pegged", "UnPegged"}, QColor(14, 70, 96), 0.08, 0,
+    {"aqua", {"SMarked", "SPegged", "SUnpegged", "Marked", "Pegged", "UnPegged"}, QColor(14, 70, 96), 0.08, 0,
         0, 3, paintAqua},
-    {"Picture4Frm", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}, QColor(34, 30, 84), 0.06, 0,
+    {"cocktail", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}, QColor(34, 30, 84), 0.06, 0,
         0.012, 4, paintCocktail},
 }};
 

@@ -22,12 +22,12 @@
 
 namespace {
 
-int visibleCells(const Form1& form)
+int visibleCells(const MainWindow& form)
 {
     int visible = 0;
     for (int r = 0; r < Board::Size; ++r)
         for (int c = 0; c < Board::Size; ++c)
-            visible += form.Picture3().cell(r, c)->isVisibleTo(&form.Picture3()) ? 1 : 0;
+            visible += form.boardView().cell(r, c)->isVisibleTo(&form.boardView()) ? 1 : 0;
     return visible;
 }
 
@@ -47,7 +47,7 @@ bool samePicture(const QPixmap& a, const QPixmap& b)
 
 } // namespace
 
-class TestForm1 : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void splashShowsProductVersionAndLogo();
@@ -63,24 +63,24 @@ private Q_SLOTS:
     void displaySettingChoosesTheVariant();
 };
 
-void TestForm1::splashShowsProductVersionAndLogo()
+void TestMainWindow::splashShowsProductVersionAndLogo()
 {
-    FrmSplash splash;
-    QCOMPARE(splash.lblProductName->text(), QStringLiteral("Hopnix"));
-    QCOMPARE(splash.lblVersion->text(), QStringLiteral("Version 3.3.0"));
-    QCOMPARE(splash.lblCompany->text(), QStringLiteral("Tarnwick"));
-    QCOMPARE(splash.Timer1->interval(), 2000);
-    QVERIFY(splash.Timer1->isSingleShot());
-    QVERIFY(splash.Timer1->isActive());
-    QVERIFY(samePicture(splash.imgLogo->pixmap(), PieceImages::logo()));
+    SplashWindow splash;
+    QCOMPARE(splash.productLabel->text(), QStringLiteral("Hopnix"));
+    QCOMPARE(splash.versionLabel->text(), QStringLiteral("Version 3.3.0"));
+    QCOMPARE(splash.companyLabel->text(), QStringLiteral("Tarnwick"));
+    QCOMPARE(splash.handOverTimer->interval(), 2000);
+    QVERIFY(splash.handOverTimer->isSingleShot());
+    QVERIFY(splash.handOverTimer->isActive());
+    QVERIFY(samePicture(splash.logo->pixmap(), PieceImages::logo()));
     QCOMPARE(splash.size(), QSize(296, 170));
     QVERIFY(splash.windowFlags() & Qt::SplashScreen);
 }
 
-void TestForm1::startUpState()
+void TestMainWindow::startUpState()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     const MainMenu& menu = form.menu();
     QVERIFY(form.isVisible());
     QCOMPARE(form.windowTitle(), QStringLiteral("Hopnix v3.3"));
@@ -92,29 +92,29 @@ void TestForm1::startUpState()
     QVERIFY(menu.NewGame->isEnabled());
     QVERIFY(!menu.EndGame->isEnabled());
     QVERIFY(!menu.Pause->isEnabled());
-    QVERIFY(!form.panel().Command2->isEnabled());
-    QVERIFY(form.Picture3().isVisible());
-    QVERIFY(!form.Picture3().isEnabled());
-    QVERIFY(!form.Text1().isVisible());
-    QVERIFY(!form.Timer1().isActive());
+    QVERIFY(!form.panel().undoButton->isEnabled());
+    QVERIFY(form.boardView().isVisible());
+    QVERIFY(!form.boardView().isEnabled());
+    QVERIFY(!form.pausedBox().isVisible());
+    QVERIFY(!form.clockTimer().isActive());
     QCOMPARE(visibleCells(form), 37);
-    QCOMPARE(form.panel().PegLeftTxt->text(), QString());
-    QCOMPARE(form.panel().TimeTxt->text(), QString());
-    QCOMPARE(form.panel().Label7->text(), QStringLiteral("Classic"));
-    QCOMPARE(form.game().PegsLeft(), 0);
-    QVERIFY(!form.game().PegSelected());
+    QCOMPARE(form.panel().pegsLeftValue->text(), QString());
+    QCOMPARE(form.panel().timeValue->text(), QString());
+    QCOMPARE(form.panel().boardNameLabel->text(), QStringLiteral("Classic"));
+    QCOMPARE(form.game().pegsLeft(), 0);
+    QVERIFY(!form.game().pegSelected());
     // Every hole shows a Cocktail peg.
     const PieceImages::Set cocktail = PieceImages::load(4, true);
-    QVERIFY(samePicture(form.Picture3().cell(3, 4)->picture(), cocktail.PegPicture));
+    QVERIFY(samePicture(form.boardView().cell(3, 4)->picture(), cocktail.PegPicture));
     // The tune is opened, nothing plays.
     QCOMPARE(h.music.commands, QStringList{QStringLiteral("open ") + h.dir() + QStringLiteral("/amalia2.mid")});
-    QVERIFY(!form.music().MusicStarted());
+    QVERIFY(!form.music().musicStarted());
     QVERIFY(h.sound.played.isEmpty());
 }
 
-void TestForm1::menuTreeAsDesigned()
+void TestMainWindow::menuTreeAsDesigned()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     QStringList captions;
     for (const QAction* top : h.form().menuBar()->actions()) {
         QStringList items;
@@ -135,127 +135,127 @@ void TestForm1::menuTreeAsDesigned()
     QVERIFY(h.form().menu().Pause->isCheckable());
 }
 
-void TestForm1::layoutInPixels()
+void TestMainWindow::layoutInPixels()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     QCOMPARE(form.centralWidget()->size(), QSize(489, 384));
     QCOMPARE(form.minimumSize(), form.maximumSize());
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
     QCOMPARE(form.panel().geometry(), QRect(0, 0, 97, 393));
-    QCOMPARE(form.Picture3().geometry(), QRect(112, 8, 364, 380));
-    QCOMPARE(form.Picture3().cell(3, 4)->geometry(), QRect(160, 128, 41, 41));
-    QCOMPARE(form.Picture3().cell(8, 8)->geometry(), QRect(320, 328, 41, 41));
-    QCOMPARE(form.Text1().geometry(), QRect(208, 184, 153, 25));
-    QCOMPARE(form.Text1().text(), QStringLiteral("  Game Paused"));
-    QCOMPARE(form.panel().Command2->geometry(), QRect(30, 88, 25, 25));
-    QCOMPARE(form.panel().Command2->toolTip(), QStringLiteral(" Undo last move "));
-    QCOMPARE(form.panel().TopNameTxt->geometry(), QRect(8, 320, 81, 17));
-    QCOMPARE(form.panel().Label7->font().family(), QStringLiteral("MS Sans Serif"));
-    QVERIFY(form.panel().Label7->font().bold());
-    QCOMPARE(form.panel().TopNameTxt->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(form.boardView().geometry(), QRect(112, 8, 364, 380));
+    QCOMPARE(form.boardView().cell(3, 4)->geometry(), QRect(160, 128, 41, 41));
+    QCOMPARE(form.boardView().cell(8, 8)->geometry(), QRect(320, 328, 41, 41));
+    QCOMPARE(form.pausedBox().geometry(), QRect(208, 184, 153, 25));
+    QCOMPARE(form.pausedBox().text(), QStringLiteral("  Game Paused"));
+    QCOMPARE(form.panel().undoButton->geometry(), QRect(30, 88, 25, 25));
+    QCOMPARE(form.panel().undoButton->toolTip(), QStringLiteral(" Undo last move "));
+    QCOMPARE(form.panel().topName->geometry(), QRect(8, 320, 81, 17));
+    QCOMPARE(form.panel().boardNameLabel->font().family(), QStringLiteral("MS Sans Serif"));
+    QVERIFY(form.panel().boardNameLabel->font().bold());
+    QCOMPARE(form.panel().topName->font().family(), QStringLiteral("Arial"));
 }
 
-void TestForm1::cellsTakeNoClicksBeforeNewGame()
+void TestMainWindow::cellsTakeNoClicksBeforeNewGame()
 {
-    Form1Harness h;
+    MainWindowHarness h;
     h.click(5, 4);
-    QVERIFY(!h.form().game().PegSelected());
+    QVERIFY(!h.form().game().pegSelected());
     QVERIFY(h.sound.played.isEmpty());
 }
 
-void TestForm1::exitAsksAndNoChangesNothing()
+void TestMainWindow::exitAsksAndNoChangesNothing()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    QSignalSpy closed(&form, &Form1::closed);
-    form.NewGame_Click();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    QSignalSpy closed(&form, &MainWindow::closed);
+    form.newGame();
     h.dialogs.answerYes = false;
     form.menu().Exit->trigger();
     QCOMPARE(h.dialogs.questions, QStringList{QStringLiteral("Hopnix33|Are you sure you want to exit Hopnix")});
     QCOMPARE(closed.count(), 0);
     QVERIFY(form.isVisible());
-    QVERIFY(form.Timer1().isActive());
+    QVERIFY(form.clockTimer().isActive());
     QVERIFY(form.menu().EndGame->isEnabled());
 }
 
-void TestForm1::exitYesAndCloseBoxEndTheProgram()
+void TestMainWindow::exitYesAndCloseBoxEndTheProgram()
 {
-    Form1Harness h;
-    QSignalSpy closed(&h.form(), &Form1::closed);
+    MainWindowHarness h;
+    QSignalSpy closed(&h.form(), &MainWindow::closed);
     h.dialogs.answerYes = true;
     h.form().menu().Exit->trigger();
     QCOMPARE(closed.count(), 1);
     QVERIFY(!h.form().isVisible());
 
-    Form1Harness other;
-    QSignalSpy closedByBox(&other.form(), &Form1::closed);
+    MainWindowHarness other;
+    QSignalSpy closedByBox(&other.form(), &MainWindow::closed);
     other.form().close();
     QCOMPARE(closedByBox.count(), 1);
     QVERIFY(other.dialogs.questions.isEmpty());
 }
 
-void TestForm1::boardChoiceShowsTheShape()
+void TestMainWindow::boardChoiceShowsTheShape()
 {
-    Form1Harness h;
-    Form1& form = h.form();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
     for (int board : {2, 3, 4, 5, 1, 5, 3}) {
         form.menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
-        const BoardLayout& layout = BoardLayout::ForBoard(board);
+        const BoardLayout& layout = BoardLayout::forBoard(board);
         QCOMPARE(checkedItems(form.menu().SkillLevel), QStringList{layout.name});
-        QCOMPARE(form.panel().Label7->text(), layout.name);
+        QCOMPARE(form.panel().boardNameLabel->text(), layout.name);
         QCOMPARE(visibleCells(form), layout.holeCount());
         for (int r = 0; r < Board::Size; ++r)
             for (int c = 0; c < Board::Size; ++c)
-                QCOMPARE(form.Picture3().cell(r, c)->isVisibleTo(&form.Picture3()), layout.isHole(r, c));
+                QCOMPARE(form.boardView().cell(r, c)->isVisibleTo(&form.boardView()), layout.isHole(r, c));
         const QPoint expected = board == 5 ? QPoint(95, 18) : QPoint(112, 8);
-        QCOMPARE(form.Picture3().pos(), expected);
-        QVERIFY(form.Picture3().isVisible());
+        QCOMPARE(form.boardView().pos(), expected);
+        QVERIFY(form.boardView().isVisible());
     }
     // The board already in play, chosen again: same picture, one mark.
     form.menu().Level[2]->trigger();
     QCOMPARE(checkedItems(form.menu().SkillLevel), QStringList{QStringLiteral("European 2")});
 }
 
-void TestForm1::boardChoiceKeepsTheFinishedPosition()
+void TestMainWindow::boardChoiceKeepsTheFinishedPosition()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.NewGame_Click();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.newGame();
     h.click(5, 4);
     h.click(3, 4);
-    form.EndGame_Click();
+    form.endGame();
     // End Game refills the pictures but keeps the fields.
     QVERIFY(!form.game().board()(5, 4).Pegged);
     form.menu().Level[1]->trigger();
     QVERIFY(!form.game().board()(5, 4).Pegged);
-    QCOMPARE(form.game().PegsLeft(), 35);
-    QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+    QCOMPARE(form.game().pegsLeft(), 35);
+    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
 }
 
-void TestForm1::styleChangeRepaintsEveryCellWithPegs()
+void TestMainWindow::styleChangeRepaintsEveryCellWithPegs()
 {
-    Form1Harness h;
-    Form1& form = h.form();
-    form.NewGame_Click();
+    MainWindowHarness h;
+    MainWindow& form = h.form();
+    form.newGame();
     h.click(5, 4);
     h.click(3, 4);
-    form.EndGame_Click();
+    form.endGame();
     for (int style = 1; style <= PieceImages::StyleCount; ++style) {
         form.menu().StyleItem[static_cast<std::size_t>(style - 1)]->trigger();
         const PieceImages::Set set = PieceImages::load(style, true);
         for (int r = 0; r < Board::Size; ++r)
             for (int c = 0; c < Board::Size; ++c)
-                QVERIFY(samePicture(form.Picture3().cell(r, c)->picture(), set.PegPicture));
+                QVERIFY(samePicture(form.boardView().cell(r, c)->picture(), set.PegPicture));
         QCOMPARE(checkedItems(form.menu().Style).size(), 1);
         QVERIFY(form.menu().StyleItem[static_cast<std::size_t>(style - 1)]->isChecked());
         QVERIFY(!form.game().board()(4, 4).Pegged);
-        QCOMPARE(form.panel().PegLeftTxt->text(), QStringLiteral("35"));
+        QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
     }
 }
 
-void TestForm1::displaySettingChoosesTheVariant()
+void TestMainWindow::displaySettingChoosesTheVariant()
 {
     for (int style = 1; style <= PieceImages::StyleCount; ++style)
         for (bool small : {true, false}) {
@@ -263,12 +263,12 @@ void TestForm1::displaySettingChoosesTheVariant()
             for (const QPixmap* picture : {&set.MarkedPicture, &set.PegPicture, &set.HolePicture})
                 QCOMPARE(picture->size(), QSize(50, 50));
         }
-    Form1Harness large(QStringLiteral("120"));
-    QVERIFY(samePicture(large.form().Picture3().cell(3, 4)->picture(), PieceImages::load(4, false).PegPicture));
-    Form1Harness small(QStringLiteral("144"));
-    QVERIFY(samePicture(small.form().Picture3().cell(3, 4)->picture(), PieceImages::load(4, true).PegPicture));
+    MainWindowHarness large(QStringLiteral("120"));
+    QVERIFY(samePicture(large.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, false).PegPicture));
+    MainWindowHarness small(QStringLiteral("144"));
+    QVERIFY(samePicture(small.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, true).PegPicture));
     QVERIFY(!samePicture(PieceImages::load(4, true).PegPicture, PieceImages::load(4, false).PegPicture));
 }
 
-QTEST_MAIN(TestForm1)
-#include "test_form1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

@@ -25,7 +25,7 @@ QRgb backColour(const QFrame* cell)
 
 } // namespace
 
-class TestLastPegFrm : public QObject {
+class TestLastPegWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -49,40 +49,40 @@ private Q_SLOTS:
         QFETCH(int, board);
         QFETCH(Cells, shown);
         QFETCH(Cells, red);
-        LastPegFrm view(board);
+        LastPegWindow view(board);
         for (int row = 0; row < 9; ++row) {
             for (int col = 0; col < 9; ++col) {
                 const QByteArray where = QByteArray::number(row) + "," + QByteArray::number(col);
-                QVERIFY2(view.MiniBoard(row, col)->isHidden() != shown.contains({row, col}), where);
+                QVERIFY2(view.cell(row, col)->isHidden() != shown.contains({row, col}), where);
                 // Hidden cells are coloured too.
-                const QRgb expected = red.contains({row, col}) ? LastPegFrm::LastPegColour : LastPegFrm::HoleColour;
-                QVERIFY2(backColour(view.MiniBoard(row, col)) == expected, where);
+                const QRgb expected = red.contains({row, col}) ? LastPegWindow::LastPegColour : LastPegWindow::HoleColour;
+                QVERIFY2(backColour(view.cell(row, col)) == expected, where);
             }
         }
     }
 
     void withNoBoardCheckedNothingIsDrawn()
     {
-        LastPegFrm view(0);
+        LastPegWindow view(0);
         for (int row = 0; row < 9; ++row)
             for (int col = 0; col < 9; ++col)
-                QVERIFY(!view.MiniBoard(row, col)->isHidden() && backColour(view.MiniBoard(row, col)) != LastPegFrm::LastPegColour);
+                QVERIFY(!view.cell(row, col)->isHidden() && backColour(view.cell(row, col)) != LastPegWindow::LastPegColour);
     }
 
     void windowAndCellGeometry()
     {
-        LastPegFrm view(1);
+        LastPegWindow view(1);
         QCOMPARE(view.windowTitle(), QStringLiteral("Last Peg"));
         QVERIFY(!view.windowIcon().isNull());
         QVERIFY(!(view.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(view.size(), QSize(220, 219));
         QCOMPARE(view.minimumSize(), view.maximumSize());
-        QCOMPARE(view.Picture10->geometry(), QRect(0, 0, 221, 221));
+        QCOMPARE(view.boardFrame->geometry(), QRect(0, 0, 221, 221));
         for (int row = 0; row < 9; ++row) {
             for (int col = 0; col < 9; ++col) {
-                const QFrame* cell = view.MiniBoard(row, col);
+                const QFrame* cell = view.cell(row, col);
                 QCOMPARE(cell->objectName(), QStringLiteral("Picture%1_%2").arg(row + 1).arg(col));
-                QCOMPARE(cell->parentWidget(), view.Picture10);
+                QCOMPARE(cell->parentWidget(), view.boardFrame);
                 // 24-pixel steps, 25-pixel cells: neighbours overlap by one pixel.
                 QCOMPARE(cell->geometry(), QRect(24 * col, 24 * row, 25, 25));
             }
@@ -91,11 +91,11 @@ private Q_SLOTS:
 
     void rendersHolesRedCellsAndBlackOutside()
     {
-        LastPegFrm view(3);
+        LastPegWindow view(3);
         const QImage image = view.grab().toImage();
         const auto centre = [&](int row, int col) { return image.pixel(24 * col + 12, 24 * row + 12); };
-        QCOMPARE(centre(0, 4), LastPegFrm::LastPegColour);
-        QCOMPARE(centre(3, 0), LastPegFrm::HoleColour);
+        QCOMPARE(centre(0, 4), LastPegWindow::LastPegColour);
+        QCOMPARE(centre(3, 0), LastPegWindow::HoleColour);
         QCOMPARE(centre(0, 0), qRgb(0, 0, 0));
         // The grid line where two holes overlap, and the black below and right of the last cells.
         QCOMPARE(image.pixel(24, 24 * 3 + 12), qRgb(0, 0, 0));
@@ -104,7 +104,7 @@ private Q_SLOTS:
 
     void closingDestroysTheWindow()
     {
-        QPointer<LastPegFrm> view = new LastPegFrm(2);
+        QPointer<LastPegWindow> view = new LastPegWindow(2);
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view));
         view->close();
@@ -112,5 +112,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestLastPegFrm)
-#include "test_last_peg_frm.moc"
+QTEST_MAIN(TestLastPegWindow)
+#include "test_last_peg_window.moc"

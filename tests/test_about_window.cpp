@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-class TestFrmAbout : public QObject {
+class TestAboutWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -14,31 +14,31 @@ private Q_SLOTS:
 
     void showsTitleVersionLogoAndNotices()
     {
-        FrmAbout about;
+        AboutWindow about;
         QCOMPARE(about.windowTitle(), QStringLiteral("About Hopnix33"));
-        QCOMPARE(about.lblTitle->text(), QStringLiteral("Hopnix33"));
-        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 3.3.0"));
-        QVERIFY(about.lblCopyright->text().contains(QStringLiteral("2026 Tarnwick")));
-        QCOMPARE(about.Image1->pixmap().size(), QSize(50, 50));
+        QCOMPARE(about.titleLabel->text(), QStringLiteral("Hopnix33"));
+        QCOMPARE(about.versionLabel->text(), QStringLiteral("Version 3.3.0"));
+        QVERIFY(about.copyrightLabel->text().contains(QStringLiteral("2026 Tarnwick")));
+        QCOMPARE(about.logo->pixmap().size(), QSize(50, 50));
         QCOMPARE(about.size(), QSize(360, 192));
         QCOMPARE(about.minimumSize(), about.maximumSize());
         QVERIFY(about.isModal());
-        QCOMPARE(about.lblTitle->geometry(), Twips::rect(1416, 240, 2916, 360));
-        QCOMPARE(about.Label3->geometry(), Twips::rect(120, 1680, 3615, 1095));
-        QCOMPARE(about.cmdOK->geometry(), Twips::rect(3960, 2040, 1260, 345));
+        QCOMPARE(about.titleLabel->geometry(), Twips::rect(1416, 240, 2916, 360));
+        QCOMPARE(about.legalLabel->geometry(), Twips::rect(120, 1680, 3615, 1095));
+        QCOMPARE(about.okButton->geometry(), Twips::rect(3960, 2040, 1260, 345));
     }
 
     void theNoticesFitTheirLabels()
     {
-        FrmAbout about;
-        const QLabel* copyright = about.lblCopyright;
+        AboutWindow about;
+        const QLabel* copyright = about.copyrightLabel;
         QVERIFY(copyright->fontMetrics().horizontalAdvance(copyright->text()) <= copyright->width());
-        QVERIFY(about.Label3->heightForWidth(about.Label3->width()) <= about.Label3->height());
+        QVERIFY(about.legalLabel->heightForWidth(about.legalLabel->width()) <= about.legalLabel->height());
     }
 
     void drawsAnEtchedSeparator()
     {
-        FrmAbout about;
+        AboutWindow about;
         const QImage image = about.grab().toImage();
         // Grey on top with the white shadow showing below it, from x 8 to the right edge.
         for (int x : {8, 180, 359}) {
@@ -61,16 +61,16 @@ private Q_SLOTS:
     void enterEscAndOkClose()
     {
         QFETCH(int, key);
-        FrmAbout about;
+        AboutWindow about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         if (key != 0)
             QTest::keyClick(&about, Qt::Key(key));
         else
-            QTest::mouseClick(about.cmdOK, Qt::LeftButton);
+            QTest::mouseClick(about.okButton, Qt::LeftButton);
         QVERIFY(!about.isVisible());
     }
 };
 
-QTEST_MAIN(TestFrmAbout)
-#include "test_frm_about.moc"
+QTEST_MAIN(TestAboutWindow)
+#include "test_about_window.moc"

@@ -38,69 +38,69 @@ class TestHelpFrm : public QObject {
 private Q_SLOTS:
     void windowLayout()
     {
-        HelpFrm help(InstalledHelp);
+        HelpWindow help(InstalledHelp);
         QCOMPARE(help.windowTitle(), QStringLiteral("Hopnix Help"));
         QCOMPARE(help.size(), Twips::size(5040, 4290));
         QCOMPARE(help.minimumSize(), help.maximumSize());
         QVERIFY(!(help.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(help.isModal());
-        QCOMPARE(help.RichTextBox1->geometry(), Twips::rect(120, 120, 4812, 3372));
-        QVERIFY(help.RichTextBox1->isReadOnly());
-        QCOMPARE(help.RichTextBox1->font().family(), QStringLiteral("Times New Roman"));
-        QCOMPARE(help.RichTextBox1->font().pointSizeF(), 7.5);
-        QCOMPARE(help.Command1->text(), QStringLiteral("OK"));
-        QCOMPARE(help.Command1->geometry(), Twips::rect(2040, 3720, 972, 372));
+        QCOMPARE(help.textBox->geometry(), Twips::rect(120, 120, 4812, 3372));
+        QVERIFY(help.textBox->isReadOnly());
+        QCOMPARE(help.textBox->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(help.textBox->font().pointSizeF(), 7.5);
+        QCOMPARE(help.okButton->text(), QStringLiteral("OK"));
+        QCOMPARE(help.okButton->geometry(), Twips::rect(2040, 3720, 972, 372));
     }
 
     void showsTheHelpDocument()
     {
-        HelpFrm help(InstalledHelp);
-        const QString text = help.RichTextBox1->toPlainText();
+        HelpWindow help(InstalledHelp);
+        const QString text = help.textBox->toPlainText();
         QVERIFY(text.startsWith(QStringLiteral("Hopnix Help\n")));
         for (const char* board : {"Classic", "European 1", "European 2", "Square 7x7", "Square 6x6"})
             QVERIFY2(text.contains(QLatin1String(board)), board);
         // Bullets from \pntext, shown once each.
         QVERIFY(text.contains(QStringLiteral("\n•\tClick a peg")));
         QVERIFY(!text.contains(QStringLiteral("••")));
-        QCOMPARE(help.RichTextBox1->document()->firstBlock().blockFormat().alignment(), Qt::AlignHCenter);
+        QCOMPARE(help.textBox->document()->firstBlock().blockFormat().alignment(), Qt::AlignHCenter);
     }
 
     void readsTheFileAnewEachTime()
     {
         QTemporaryDir dir;
         const QString path = write(dir, R"({\rtf1 first})");
-        QCOMPARE(HelpFrm(path).RichTextBox1->toPlainText(), QStringLiteral("first"));
+        QCOMPARE(HelpWindow(path).textBox->toPlainText(), QStringLiteral("first"));
         write(dir, R"({\rtf1 second})");
-        QCOMPARE(HelpFrm(path).RichTextBox1->toPlainText(), QStringLiteral("second"));
+        QCOMPARE(HelpWindow(path).textBox->toPlainText(), QStringLiteral("second"));
     }
 
     void aMissingUnreadableOrBrokenDocumentGivesAnEmptyOrPartialText()
     {
         QTemporaryDir dir;
-        HelpFrm missing(dir.filePath(QStringLiteral("PegHelp.rtf")));
-        QVERIFY(missing.RichTextBox1->document()->isEmpty());
+        HelpWindow missing(dir.filePath(QStringLiteral("PegHelp.rtf")));
+        QVERIFY(missing.textBox->document()->isEmpty());
         // A directory where the file should be cannot be read as one.
-        HelpFrm unreadable(dir.path());
-        QVERIFY(unreadable.RichTextBox1->document()->isEmpty());
-        HelpFrm notRtf(write(dir, "\x89PNG\r\n\x1a\n binary junk {\\rtf1 late}"));
-        QVERIFY(notRtf.RichTextBox1->document()->isEmpty());
-        HelpFrm truncated(write(dir, R"({\rtf1{\fonttbl{\f0 Arial;}}\b Half a page\par and a cut-off paragr)"));
-        QCOMPARE(truncated.RichTextBox1->toPlainText(), QStringLiteral("Half a page\nand a cut-off paragr"));
+        HelpWindow unreadable(dir.path());
+        QVERIFY(unreadable.textBox->document()->isEmpty());
+        HelpWindow notRtf(write(dir, "\x89PNG\r\n\x1a\n binary junk {\\rtf1 late}"));
+        QVERIFY(notRtf.textBox->document()->isEmpty());
+        HelpWindow truncated(write(dir, R"({\rtf1{\fonttbl{\f0 Arial;}}\b Half a page\par and a cut-off paragr)"));
+        QCOMPARE(truncated.textBox->toPlainText(), QStringLiteral("Half a page\nand a cut-off paragr"));
         QVERIFY(!anyMessageBox());
     }
 
     void okAndTheCloseBoxBothJustClose()
     {
-        HelpFrm byButton(InstalledHelp);
-        QSignalSpy buttonSpy(&byButton, &HelpFrm::queryUnload);
+        HelpWindow byButton(InstalledHelp);
+        QSignalSpy buttonSpy(&byButton, &HelpWindow::queryUnload);
         byButton.show();
         QVERIFY(QTest::qWaitForWindowExposed(&byButton));
-        QTest::mouseClick(byButton.Command1, Qt::LeftButton);
+        QTest::mouseClick(byButton.okButton, Qt::LeftButton);
         QVERIFY(!byButton.isVisible());
         QCOMPARE(buttonSpy.count(), 1);
 
-        HelpFrm byCloseBox(InstalledHelp);
-        QSignalSpy closeSpy(&byCloseBox, &HelpFrm::queryUnload);
+        HelpWindow byCloseBox(InstalledHelp);
+        QSignalSpy closeSpy(&byCloseBox, &HelpWindow::queryUnload);
         byCloseBox.show();
         QVERIFY(QTest::qWaitForWindowExposed(&byCloseBox));
         QVERIFY(byCloseBox.close());
@@ -110,4 +110,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestHelpFrm)
-#include "test_help_frm.moc"
+#include "test_help_window.moc"
