@@ -7,8 +7,6 @@
 #include <QFrame>
 #include <QIcon>
 
-#include <algorithm>
-
 namespace {
 
 constexpr int CellStep = 360;
@@ -93,30 +91,30 @@ void LastPegFrm::LinkMiniBoard()
 
 void LastPegFrm::SetLastPeg1()
 {
-    drawBoard(1, {{2, 4}, {5, 4}, {5, 1}, {5, 7}});
+    drawBoard(1);
 }
 
 void LastPegFrm::SetLastPeg2()
 {
-    drawBoard(2, {{3, 4}, {6, 4}, {3, 1}, {3, 7}});
+    drawBoard(2);
 }
 
 void LastPegFrm::SetLastPeg3()
 {
-    drawBoard(3, {{3, 4}, {6, 4}, {3, 1}, {3, 7}, {0, 4}});
+    drawBoard(3);
 }
 
 void LastPegFrm::SetLastPeg4()
 {
-    drawBoard(4, {{2, 4}, {5, 4}, {2, 1}, {2, 7}, {5, 1}, {5, 7}});
+    drawBoard(4);
 }
 
 void LastPegFrm::SetLastPeg5()
 {
-    drawBoard(5, {{1, 4}, {1, 6}, {4, 4}, {4, 6}});
+    drawBoard(5);
 }
 
-void LastPegFrm::drawBoard(int boardNumber, RedCells red)
+void LastPegFrm::drawBoard(int boardNumber)
 {
     const BoardLayout& layout = BoardLayout::ForBoard(boardNumber);
     for (int row = 0; row < Size; ++row) {
@@ -124,8 +122,7 @@ void LastPegFrm::drawBoard(int boardNumber, RedCells red)
             QFrame* cell = MiniBoard(row, col);
             if (!layout.isHole(row, col))
                 cell->hide();
-            const bool isRed = std::find(red.begin(), red.end(), std::pair{row, col}) != red.end();
-            setBackColour(cell, isRed ? LastPegColour : HoleColour);
+            setBackColour(cell, layout.isLastPegHole(row, col) ? LastPegColour : HoleColour);
         }
     }
 }

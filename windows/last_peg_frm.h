@@ -4,12 +4,10 @@
 #include <QWidget>
 
 #include <array>
-#include <initializer_list>
-#include <utility>
 
 class QFrame;
 
-// A miniature of the board in play: its holes in pale blue, the holes worth ending on in red.
+// A miniature of the board in play: its holes in pale blue, the holes where a lone last peg can end in red.
 // A top-level window of its own that deletes itself when closed; it does not follow the game.
 class LastPegFrm : public QWidget {
     Q_OBJECT
@@ -30,16 +28,15 @@ public:
     QFrame* MiniBoard(int row, int col) const;
 
 private:
-    using RedCells = std::initializer_list<std::pair<int, int>>;
-
     void LinkMiniBoard();
     void SetLastPeg1();
     void SetLastPeg2();
     void SetLastPeg3();
     void SetLastPeg4();
     void SetLastPeg5();
-    // Hides the cells that are not holes of the board, then colours every cell, hidden ones too.
-    void drawBoard(int boardNumber, RedCells red);
+    // Hides the cells that are not holes of the board, then colours every cell, hidden ones too;
+    // the red holes come with the board's layout.
+    void drawBoard(int boardNumber);
 
     std::array<CellArray, Size> miniBoard_{};
 };
