@@ -62,61 +62,22 @@ LastPegWindow::LastPegWindow(int boardNumber, QWidget* parent) : QWidget(parent)
 
     for (int row = 0; row < Size; ++row)
         for (int col = 0; col < Size; ++col)
-            Picture[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = makeCell(boardFrame, row, col);
+            cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = makeCell(boardFrame, row, col);
 
     FormLayout::centreOnScreen(*this);
 
-    linkCells();
-    switch (boardNumber) {
-    case 1: SetLastPeg1(); break;
-    case 2: SetLastPeg2(); break;
-    case 3: SetLastPeg3(); break;
-    case 4: SetLastPeg4(); break;
-    case 5: SetLastPeg5(); break;
-    default: break;
-    }
+    if (boardNumber >= 1 && boardNumber <= BoardLayout::Count)
+        drawBoard(boardNumber);
 }
 
 QFrame* LastPegWindow::cell(int row, int col) const
 {
     if (row < 0 || row >= Size || col < 0 || col >= Size)
         return nullptr;
-    return miniBoard_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
-void LastPegWindow::linkCells()
-{
-    for (std::size_t row = 0; row < Size; ++row)
-        for (std::size_t col = 0; col < Size; ++col)
-            miniBoard_[row][col] = Picture[row][col];
-}
-
-void LastPegWindow::SetLastPeg1()
-{
-    drawBoard(1, {{2, 4}, {5, 4}, {5, 1}, {5, 7}});
-}
-
-void LastPegWindow::SetLastPeg2()
-{
-    drawBoard(2, {{3, 4}, {6, 4}, {3, 1}, {3, 7}});
-}
-
-void LastPegWindow::SetLastPeg3()
-{
-    drawBoard(3, {{3, 4}, {6, 4}, {3, 1}, {3, 7}, {0, 4}});
-}
-
-void LastPegWindow::SetLastPeg4()
-{
-    drawBoard(4, {{2, 4}, {5, 4}, {2, 1}, {2, 7}, {5, 1}, {5, 7}});
-}
-
-void LastPegWindow::SetLastPeg5()
-{
-    drawBoard(5, {{1, 4}, {1, 6}, {4, 4}, {4, 6}});
-}
-
-void LastPegWindow::drawBoard(int boardNumber, RedCells red)
+void LastPegWindow::drawBoard(int boardNumber)
 {
     const BoardLayout& layout = BoardLayout::forBoard(boardNumber);
     for (int row = 0; row < Size; ++row) {
@@ -124,8 +85,7 @@ void LastPegWindow::drawBoard(int boardNumber, RedCells red)
             QFrame* frame = cell(row, col);
             if (!layout.isHole(row, col))
                 frame->hide();
-            const bool isRed = std::find(red.begin(), red.end(), std::pair{row, col}) != red.end();
-            setBackColour(frame, isRed ? LastPegColour : HoleColour);
+            setBackColour(frame, layout.isLastPegHole(row, col) ? LastPegColour : HoleColour);
         }
     }
 }

@@ -9,7 +9,7 @@
 
 class QFrame;
 
-// A miniature of the board in play: its holes in pale blue, the holes worth ending on in red.
+// A miniature of the board in play: its holes in pale blue, the holes where a lone last peg can end in red.
 // A top-level window of its own that deletes itself when closed; it does not follow the game.
 class LastPegWindow : public QWidget {
     Q_OBJECT
@@ -24,22 +24,12 @@ public:
     explicit LastPegWindow(int boardNumber, QWidget* parent = nullptr);
 
     QWidget* boardFrame = nullptr;
-    // Picture[0] is the array picture (row 0) ... Picture[8] is Picture9 (row 8); index = column.
-    std::array<CellArray, Size> Picture{};
-
     QFrame* cell(int row, int col) const;
 
 private:
-    using RedCells = std::initializer_list<std::pair<int, int>>;
+    // Hides the cells that are not holes of the board, then colours every cell, hidden ones too;
+    // the red holes come with the board's layout.
+    void drawBoard(int boardNumber);
 
-    void linkCells();
-    void SetLastPeg1();
-    void SetLastPeg2();
-    void SetLastPeg3();
-    void SetLastPeg4();
-    void SetLastPeg5();
-    // Hides the cells that are not holes of the board, then colours every cell, hidden ones too.
-    void drawBoard(int boardNumber, RedCells red);
-
-    std::array<CellArray, Size> miniBoard_{};
+    std::array<CellArray, Size> cells_{};
 };

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 // One of the five boards: its shape on the 9 x 9 grid, start hole and where its container sits.
 class BoardLayout {
@@ -23,7 +25,11 @@ public:
     // Container position in twips; only the 6x6 board moves it.
     int containerLeft = 0;
     int containerTop = 0;
+    // (row, column) of the holes where a lone last peg can stand when the game starts from the start hole;
+    // the last-peg view shows them in red.
+    std::vector<std::pair<int, int>> lastPegHoles;
 
     bool isHole(int row, int col) const;
     int holeCount() const;
+    bool isLastPegHole(int row, int col) const;
 };
