@@ -365,7 +365,7 @@ void TestGamePlay::musicStartsWithTheFirstGameOnly()
     h.music.commands.clear();
     h.form().newGame();
     QCOMPARE(h.music.commands, (QStringList{"prev", "play"}));
-    QVERIFY(h.form().music().musicStarted());
+    QVERIFY(h.form().session().musicStarted());
     h.form().newGame();
     h.form().endGame();
     h.form().newGame();
@@ -411,12 +411,12 @@ void TestGamePlay::musicOffAtTheFirstGame()
     h.music.commands.clear();
     form.newGame();
     QVERIFY(h.music.commands.isEmpty());
-    QVERIFY(!form.music().musicStarted());
+    QVERIFY(!form.session().musicStarted());
     form.menu().MusicOn->trigger();
     QCOMPARE(h.music.commands, (QStringList{"play"}));
     form.newGame();
     QCOMPARE(h.music.commands, (QStringList{"play", "prev", "play"}));
-    QVERIFY(form.music().musicStarted());
+    QVERIFY(form.session().musicStarted());
 }
 
 void TestGamePlay::tuneLoopsAtItsLoopPointAndAtItsEnd()

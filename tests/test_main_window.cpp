@@ -108,7 +108,7 @@ void TestMainWindow::startUpState()
     QVERIFY(samePicture(form.boardView().cell(3, 4)->picture(), cocktail.PegPicture));
     // The tune is opened, nothing plays.
     QCOMPARE(h.music.commands, QStringList{QStringLiteral("open ") + h.dir() + QStringLiteral("/amalia2.mid")});
-    QVERIFY(!form.music().musicStarted());
+    QVERIFY(!form.session().musicStarted());
     QVERIFY(h.sound.played.isEmpty());
 }
 

@@ -1,7 +1,7 @@
 #include "windows/high_score_control.h"
 
 #include "ui/dialogs.h"
-#include "windows/main_menu.h"
+#include "core/rules/game_session.h"
 #include "windows/status_panel.h"
 #include "core/board/board_layout.h"
 #include "windows/name_entry_window.h"
@@ -9,17 +9,16 @@
 #include "core/scores/score_store.h"
 #include "core/scores/top_player.h"
 
-#include <QAction>
 #include <QLabel>
 
-HighScoreControl::HighScoreControl(ScoreStore& scores, Dialogs& dialogs, MainMenu& menu, StatusPanel& panel, QObject* parent)
-    : QObject(parent), scores_(scores), dialogs_(dialogs), menu_(menu), panel_(panel)
+HighScoreControl::HighScoreControl(ScoreStore& scores, Dialogs& dialogs, GameSession& session, StatusPanel& panel, QObject* parent)
+    : QObject(parent), scores_(scores), dialogs_(dialogs), session_(session), panel_(panel)
 {
 }
 
 void HighScoreControl::checkForHighScore(int pegsLeft, double elapsedTime)
 {
-    const int board = BoardLayout::forBoard(menu_.boardNumber()).number;
+    const int board = BoardLayout::forBoard(session_.boardNumber()).number;
     const std::optional<int> position = scores_.table(board).checkForHighScore(pegsLeft, elapsedTime);
     if (!position)
         return;
@@ -34,13 +33,13 @@ void HighScoreControl::insertHighScore(int position, int pegsLeft, double elapse
     NameEntryWindow nameWindow;
     dialogs_.exec(nameWindow);
     newPlayerName_ = nameWindow.name();
-    const int board = BoardLayout::forBoard(menu_.boardNumber()).number;
+    const int board = BoardLayout::forBoard(session_.boardNumber()).number;
     scores_.table(board).insertHighScore(position, {newPlayerName_, static_cast<qint16>(pegsLeft), elapsedTime});
 }
 
 void HighScoreControl::showTopPlayer()
 {
-    const TopPlayer top = TopPlayer::of(scores_.table(BoardLayout::forBoard(menu_.boardNumber()).number));
+    const TopPlayer top = TopPlayer::of(scores_.table(BoardLayout::forBoard(session_.boardNumber()).number));
     panel_.topName->setText(top.topName);
     panel_.topScore->setText(top.topScore);
     panel_.topTime->setText(top.topTime);
@@ -48,9 +47,7 @@ void HighScoreControl::showTopPlayer()
 
 void HighScoreControl::showHighScores(int boardNumber)
 {
-    const auto items = menu_.highScoreItems();
-    for (std::size_t i = 0; i < items.size(); ++i)
-        items[i]->setChecked(static_cast<int>(i) + 1 == boardNumber);
+    session_.setHighScoreBoard(boardNumber);
     HighScoreWindow window(BoardLayout::forBoard(boardNumber).name, scores_.table(boardNumber));
     dialogs_.exec(window);
 }

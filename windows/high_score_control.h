@@ -4,7 +4,7 @@
 #include <QString>
 
 class Dialogs;
-class MainMenu;
+class GameSession;
 class ScoreStore;
 class StatusPanel;
 
@@ -12,7 +12,7 @@ class StatusPanel;
 class HighScoreControl : public QObject {
     Q_OBJECT
 public:
-    HighScoreControl(ScoreStore& scores, Dialogs& dialogs, MainMenu& menu, StatusPanel& panel, QObject* parent);
+    HighScoreControl(ScoreStore& scores, Dialogs& dialogs, GameSession& session, StatusPanel& panel, QObject* parent);
 
     // Runs as the end-of-game window closes: a result that ranks asks for a name, enters the table and is saved.
     void checkForHighScore(int pegsLeft, double elapsedTime);
@@ -26,7 +26,7 @@ private:
 
     ScoreStore& scores_;
     Dialogs& dialogs_;
-    MainMenu& menu_;
+    GameSession& session_;
     StatusPanel& panel_;
     // Carries the typed name from the name window to the table.
     QString newPlayerName_;

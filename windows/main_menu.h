@@ -8,7 +8,9 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The main window's menu tree. Check marks and enabled states are the game's state: code asks them.
+class GameSession;
+
+// The main window's menu tree. Its check marks and enabled states show the game session's state.
 class MainMenu : public QObject {
     Q_OBJECT
 public:
@@ -18,8 +20,8 @@ public:
     // so handlers see the marks as they were and write them themselves.
     void onChosen(QAction* item, std::function<void()> handler);
 
-    // The first checked item of Level1..Level5, as a board number 1..5; 0 when none is checked.
-    int boardNumber() const;
+    // Marks and enabled states follow the session from now on.
+    void bindTo(const GameSession& session);
 
     QMenu* File = nullptr;
     QAction* NewGame = nullptr;
@@ -32,11 +34,7 @@ public:
     std::array<QAction*, 5> Level{};
 
     QMenu* HighScoreMenu = nullptr;
-    QAction* ClassicHigh = nullptr;
-    QAction* Euro1High = nullptr;
-    QAction* Euro2High = nullptr;
-    QAction* Square7High = nullptr;
-    QAction* Square6High = nullptr;
+    std::array<QAction*, 5> HighScoreItem{};
 
     QMenu* Style = nullptr;
     std::array<QAction*, 4> StyleItem{};
@@ -53,7 +51,6 @@ public:
     QAction* PegHelp = nullptr;
     QAction* AboutPeg = nullptr;
 
-    std::array<QAction*, 5> highScoreItems() const { return {ClassicHigh, Euro1High, Euro2High, Square7High, Square6High}; }
 
 private:
     QAction* item(QMenu* menu, const QString& caption, const char* name, bool checkable);

@@ -29,10 +29,11 @@
 #include <QTimer>
 
 MainWindow::MainWindow(const Services& services, bool smallPieces)
-    : services_(services), clock_(services.time), smallPieces_(smallPieces)
+    : services_(services), session_(services.time), smallPieces_(smallPieces)
 {
     buildWindow();
     connectMenu();
+    bindToSession();
 }
 
 MainWindow::~MainWindow()
@@ -77,8 +78,8 @@ void MainWindow::buildWindow()
     clockTimer_->setTimerType(Qt::PreciseTimer);
     connect(clockTimer_, &QTimer::timeout, this, &MainWindow::onClockTick);
 
-    music_ = new MusicControl(services_.music, *menu_, services_.programDir, this);
-    highScores_ = new HighScoreControl(services_.scores, services_.dialogs, *menu_, *panel_, this);
+    music_ = new MusicControl(services_.music, session_, services_.programDir, this);
+    highScores_ = new HighScoreControl(services_.scores, services_.dialogs, session_, *panel_, this);
 
     connect(boardView_, &BoardView::cellClicked, this, &MainWindow::clickCell);
     connect(panel_->undoButton, &QPushButton::clicked, this, &MainWindow::undoMove);
@@ -99,15 +100,30 @@ void MainWindow::connectMenu()
         m.onChosen(m.Level[static_cast<std::size_t>(n - 1)], [this, n] { chooseBoardItem(n); });
     for (int n = 1; n <= PieceImages::StyleCount; ++n)
         m.onChosen(m.StyleItem[static_cast<std::size_t>(n - 1)], [this, n] { chooseStyle(n); });
-    const auto highScoreItems = m.highScoreItems();
     for (int n = 1; n <= BoardLayout::Count; ++n)
-        m.onChosen(highScoreItems[static_cast<std::size_t>(n - 1)], [this, n] { highScores_->showHighScores(n); });
-    m.onChosen(m.SoundOn, [this] { switchSoundOn(); });
-    m.onChosen(m.SoundOff, [this] { switchSoundOff(); });
+        m.onChosen(m.HighScoreItem[static_cast<std::size_t>(n - 1)], [this, n] { highScores_->showHighScores(n); });
+    m.onChosen(m.SoundOn, [this] { session_.setSoundOn(true); });
+    m.onChosen(m.SoundOff, [this] { session_.setSoundOn(false); });
     m.onChosen(m.MusicOn, [this] { music_->switchMusicOn(); });
     m.onChosen(m.MusicOff, [this] { music_->switchMusicOff(); });
     m.onChosen(m.PegHelp, [this] { showHelp(); });
     m.onChosen(m.AboutPeg, [this] { showAbout(); });
+}
+
+void MainWindow::bindToSession()
+{
+    menu_->bindTo(session_);
+    connect(&session_, &GameSession::undoAvailableChanged, panel_->undoButton, &QWidget::setEnabled);
+    connect(&session_, &GameSession::phaseChanged, this, [this](GameSession::Phase phase) {
+        const bool paused = phase == GameSession::Phase::Paused;
+        boardView_->setEnabled(phase == GameSession::Phase::Playing);
+        boardView_->setVisible(!paused);
+        pausedBox_->setVisible(paused);
+        if (phase == GameSession::Phase::Playing)
+            clockTimer_->start();
+        else
+            clockTimer_->stop();
+    });
 }
 
 void MainWindow::setUpMusic()
@@ -117,85 +133,53 @@ void MainWindow::setUpMusic()
 
 void MainWindow::setUpPieces()
 {
-    game_.board().setUpPieces();
+    session_.board().setUpPieces();
 }
 
 void MainWindow::fillBoard()
 {
-    game_.board().fillBoard();
+    session_.board().fillBoard();
     repaintCells();
 }
 
 void MainWindow::clearSelectionAndMusicStarted()
 {
-    game_.clearSelection();
-    music_->clearMusicStarted();
+    session_.clearSelectionAndMusicStarted();
 }
 
 void MainWindow::newGame()
 {
-    menu_->Pause->setEnabled(true);
-    menu_->Style->menuAction()->setEnabled(false);
-    setUpPieces();
-    fillBoard();
-    game_.clearSelection();
-    boardView_->setEnabled(true);
-    if (const int board = menu_->boardNumber(); board != 0) {
-        game_.setStartHole(board);
-        repaintCells();
-    }
-    menu_->SkillLevel->menuAction()->setEnabled(false);
-    game_.setNumberPegged(menu_->boardNumber());
+    if (!session_.newGame())
+        return;
+    repaintCells();
     showPegsLeft();
-    menu_->EndGame->setEnabled(true);
-    panel_->undoButton->setEnabled(false);
-    clock_.start();
-    clockTimer_->start();
     music_->newGameStarted();
 }
 
 void MainWindow::togglePause()
 {
-    const bool pausing = !menu_->Pause->isChecked();
-    boardView_->setEnabled(!pausing);
-    boardView_->setVisible(!pausing);
-    if (pausing)
-        clockTimer_->stop();
-    else
-        clockTimer_->start();
-    menu_->Pause->setChecked(pausing);
-    if (pausing)
-        clock_.pauseStarted();
-    else
-        clock_.pauseEnded();
-    pausedBox_->setVisible(pausing);
-    if (menu_->MusicOn->isChecked()) {
-        if (pausing)
+    if (!session_.togglePause())
+        return;
+    if (session_.musicOn()) {
+        if (session_.phase() == GameSession::Phase::Paused)
             music_->stopMusic();
         else
             music_->playMusic();
     }
-    menu_->NewGame->setEnabled(!pausing);
 }
 
 void MainWindow::endGame()
 {
-    if (menu_->Pause->isChecked())
+    if (session_.phase() == GameSession::Phase::Paused)
         togglePause();
-    clockTimer_->stop();
-    menu_->Style->menuAction()->setEnabled(true);
-    boardView_->setEnabled(false);
-    menu_->SkillLevel->menuAction()->setEnabled(true);
-    fillBoard();
-    menu_->Pause->setEnabled(false);
-    menu_->EndGame->setEnabled(false);
-    panel_->undoButton->setEnabled(false);
+    if (session_.endGame())
+        repaintCells();
 }
 
 void MainWindow::onClockTick()
 {
-    clock_.tick();
-    panel_->timeValue->setText(GameClock::format(clock_.elapsedSeconds()));
+    session_.tick();
+    panel_->timeValue->setText(GameClock::format(session_.clock().elapsedSeconds()));
 }
 
 void MainWindow::askToExit()
@@ -212,15 +196,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::chooseBoardItem(int boardNumber)
 {
+    if (session_.inGame())
+        return;
     const BoardLayout& layout = BoardLayout::forBoard(boardNumber);
     if (lastPeg_)
         lastPeg_->close();
     boardView_->hide();
     panel_->boardNameLabel->setText(layout.name);
-    for (int n = 1; n <= BoardLayout::Count; ++n)
-        menu_->Level[static_cast<std::size_t>(n - 1)]->setChecked(n == boardNumber);
+    session_.chooseBoard(boardNumber);
     highScores_->showTopPlayer();
-    game_.chooseBoard(boardNumber);
     repaintCells();
     boardView_->moveTo(layout.containerLeft, layout.containerTop);
     boardView_->show();
@@ -228,28 +212,16 @@ void MainWindow::chooseBoardItem(int boardNumber)
 
 void MainWindow::chooseStyle(int style)
 {
+    if (!session_.chooseStyle(style))
+        return;
     pictures_ = PieceImages::load(style, smallPieces_);
-    game_.board().fillBoard();
+    session_.board().fillBoard();
     repaintCells(true);
-    for (int n = 1; n <= PieceImages::StyleCount; ++n)
-        menu_->StyleItem[static_cast<std::size_t>(n - 1)]->setChecked(n == style);
-}
-
-void MainWindow::switchSoundOn()
-{
-    menu_->SoundOff->setChecked(false);
-    menu_->SoundOn->setChecked(true);
-}
-
-void MainWindow::switchSoundOff()
-{
-    menu_->SoundOff->setChecked(true);
-    menu_->SoundOn->setChecked(false);
 }
 
 void MainWindow::clickCell(int row, int col)
 {
-    const ClickOutcome outcome = game_.clickCell(row, col);
+    const ClickOutcome outcome = session_.clickCell(row, col);
     if (outcome == ClickOutcome::Refused)
         return;
     repaintCells();
@@ -259,26 +231,23 @@ void MainWindow::clickCell(int row, int col)
     }
     showPegsLeft();
     playSound(QStringLiteral("Pop2.wav"));
-    panel_->undoButton->setEnabled(true);
-    if (game_.noMovesLeft())
+    if (!session_.inGame())
         endOfGame();
 }
 
 void MainWindow::undoMove()
 {
-    if (menu_->Pause->isChecked())
+    if (!session_.undo())
         return;
-    game_.undo();
     repaintCells();
     showPegsLeft();
-    panel_->undoButton->setEnabled(false);
     playSound(QStringLiteral("redo.wav"));
 }
 
 void MainWindow::showLastPeg()
 {
     if (!lastPeg_) {
-        lastPeg_ = new LastPegWindow(menu_->boardNumber());
+        lastPeg_ = new LastPegWindow(session_.boardNumber());
         lastPeg_->show();
         return;
     }
@@ -303,32 +272,21 @@ void MainWindow::showAbout()
 
 void MainWindow::endOfGame()
 {
-    clockTimer_->stop();
-    GameOverWindow gameOver(game_.pegsLeft());
-    connect(&gameOver, &GameOverWindow::queryUnload, this,
-            [this] { highScores_->checkForHighScore(game_.pegsLeft(), clock_.elapsedTime()); });
+    GameOverWindow gameOver(session_.game().pegsLeft());
+    connect(&gameOver, &GameOverWindow::queryUnload, this, [this] {
+        highScores_->checkForHighScore(session_.game().pegsLeft(), session_.clock().elapsedTime());
+    });
     services_.dialogs.exec(gameOver);
-    enterBetweenGames();
-}
-
-void MainWindow::enterBetweenGames()
-{
-    boardView_->setEnabled(false);
-    menu_->SkillLevel->menuAction()->setEnabled(true);
-    menu_->Style->menuAction()->setEnabled(true);
-    menu_->Pause->setEnabled(false);
-    menu_->EndGame->setEnabled(false);
-    panel_->undoButton->setEnabled(false);
 }
 
 void MainWindow::repaintCells(bool all)
 {
-    const auto changed = game_.board().takeChanged();
+    const auto changed = session_.board().takeChanged();
     for (int row = 0; row < Board::Size; ++row)
         for (int col = 0; col < Board::Size; ++col) {
             if (!all && !changed.test(static_cast<std::size_t>(row * Board::Size + col)))
                 continue;
-            const BoardCell& cell = game_.board()(row, col);
+            const BoardCell& cell = session_.game().board()(row, col);
             PictureCell* widget = boardView_->cell(row, col);
             widget->setPicture(pictures_.of(cell.Picture), cell.Picture);
             widget->setVisible(cell.Visible);
@@ -337,11 +295,11 @@ void MainWindow::repaintCells(bool all)
 
 void MainWindow::playSound(const QString& fileName)
 {
-    if (menu_->SoundOn->isChecked())
+    if (session_.soundOn())
         services_.sound.play(services_.programDir + QLatin1Char('/') + fileName);
 }
 
 void MainWindow::showPegsLeft()
 {
-    panel_->pegsLeftValue->setText(QString::number(game_.pegsLeft()));
+    panel_->pegsLeftValue->setText(QString::number(session_.game().pegsLeft()));
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "core/rules/game_clock.h"
 #include "windows/services.h"
 #include "ui/piece_images.h"
-#include "core/rules/game.h"
+#include "core/rules/game_session.h"
 #include "windows/last_peg_window.h"
 
 #include <QMainWindow>
@@ -38,23 +37,21 @@ public:
     void askToExit();
     void chooseBoardItem(int boardNumber);
     void chooseStyle(int style);
-    void switchSoundOn();
-    void switchSoundOff();
     void clickCell(int row, int col);
     void undoMove();
     void showLastPeg();
     void showHelp();
     void showAbout();
 
-    const Game& game() const { return game_; }
-    const GameClock& clock() const { return clock_; }
+    GameSession& session() { return session_; }
+    const Game& game() const { return session_.game(); }
+    const GameClock& clock() const { return session_.clock(); }
     MainMenu& menu() const { return *menu_; }
     StatusPanel& panel() const { return *panel_; }
     BoardView& boardView() const { return *boardView_; }
     QLineEdit& pausedBox() const { return *pausedBox_; }
     QTimer& clockTimer() const { return *clockTimer_; }
     MusicControl& music() const { return *music_; }
-    HighScoreControl& highScores() const { return *highScores_; }
     LastPegWindow* lastPegView() const { return lastPeg_; }
 
 Q_SIGNALS:
@@ -67,15 +64,14 @@ protected:
 private:
     void buildWindow();
     void connectMenu();
+    void bindToSession();
     void repaintCells(bool all = false);
     void playSound(const QString& fileName);
     void showPegsLeft();
     void endOfGame();
-    void enterBetweenGames();
 
     Services services_;
-    Game game_;
-    GameClock clock_;
+    GameSession session_;
     bool smallPieces_ = true;
     PieceImages::Set pictures_;
     MainMenu* menu_ = nullptr;

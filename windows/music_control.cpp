@@ -1,13 +1,12 @@
 #include "windows/music_control.h"
 
-#include "windows/main_menu.h"
+#include "core/rules/game_session.h"
 #include "core/music/music_device.h"
 #include "core/music/music_loop.h"
 
-#include <QAction>
 
-MusicControl::MusicControl(MusicDevice& device, MainMenu& menu, QString programDir, QObject* parent)
-    : QObject(parent), device_(device), menu_(menu), programDir_(std::move(programDir))
+MusicControl::MusicControl(MusicDevice& device, GameSession& session, QString programDir, QObject* parent)
+    : QObject(parent), device_(device), session_(session), programDir_(std::move(programDir))
 {
     connect(&device_, &MusicDevice::statusUpdate, this, &MusicControl::onDeviceStatus);
 }
@@ -29,18 +28,16 @@ void MusicControl::stopMusic()
 
 void MusicControl::switchMusicOn()
 {
-    if (!menu_.MusicOff->isChecked())
+    if (session_.musicOn())
         return;
-    menu_.MusicOn->setChecked(true);
-    menu_.MusicOff->setChecked(false);
-    if (menu_.EndGame->isEnabled())
+    session_.setMusicOn(true);
+    if (session_.inGame())
         playMusic();
 }
 
 void MusicControl::switchMusicOff()
 {
-    menu_.MusicOff->setChecked(true);
-    menu_.MusicOn->setChecked(false);
+    session_.setMusicOn(false);
     stopMusic();
 }
 
@@ -54,20 +51,16 @@ void MusicControl::onDeviceStatus()
 
 void MusicControl::newGameStarted()
 {
-    if (musicOn() && !musicStarted_) {
+    if (session_.musicOn() && !session_.musicStarted()) {
         device_.prev();
         playMusic();
-        musicStarted_ = true;
+        session_.markMusicStarted();
     }
 }
 
 void MusicControl::helpClosed()
 {
-    if (musicStarted_ && musicOn() && !menu_.Pause->isChecked())
+    if (session_.musicStarted() && session_.musicOn() && session_.phase() != GameSession::Phase::Paused)
         playMusic();
 }
 
-bool MusicControl::musicOn() const
-{
-    return menu_.MusicOn->isChecked();
-}

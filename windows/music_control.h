@@ -3,14 +3,14 @@
 #include <QObject>
 #include <QString>
 
-class MainMenu;
+class GameSession;
 class MusicDevice;
 
 // The background tune: its menu, the loop, and where games, pause and help start and stop it.
 class MusicControl : public QObject {
     Q_OBJECT
 public:
-    MusicControl(MusicDevice& device, MainMenu& menu, QString programDir, QObject* parent);
+    MusicControl(MusicDevice& device, GameSession& session, QString programDir, QObject* parent);
 
     void setUpMusic();
     void playMusic();
@@ -25,14 +25,8 @@ public:
     // Help has closed: the tune resumes only if a game started it, music is on and the game is not paused.
     void helpClosed();
 
-    bool musicStarted() const { return musicStarted_; }
-    void clearMusicStarted() { musicStarted_ = false; }
-
 private:
-    bool musicOn() const;
-
     MusicDevice& device_;
-    MainMenu& menu_;
+    GameSession& session_;
     QString programDir_;
-    bool musicStarted_ = false;
 };

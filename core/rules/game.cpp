@@ -19,6 +19,7 @@ void Game::chooseBoard(int boardNumber)
 void Game::setStartHole(int boardNumber)
 {
     const BoardLayout& layout = BoardLayout::forBoard(boardNumber);
+    canUndo_ = false;
     board_.show(layout.startRow, layout.startCol, CellPicture::Hole);
     board_.setPegged(layout.startRow, layout.startCol, false);
 }
@@ -64,8 +65,11 @@ bool Game::noMovesLeft() const
     return LegalMoveSearch::noMovesLeft(board_);
 }
 
-void Game::undo()
+bool Game::undo()
 {
+    if (!canUndo_)
+        return false;
+    canUndo_ = false;
     const int a = (lastFromRow_ - lastToRow_) / 2;
     const int b = (lastFromCol_ - lastToCol_) / 2;
     board_.show(lastFromRow_, lastFromCol_, CellPicture::Peg);
@@ -81,6 +85,7 @@ void Game::undo()
     board_.setPegged(lastFromRow_ - a, lastFromCol_ - b, true);
     board_.setMarked(lastFromRow_ - a, lastFromCol_ - b, false);
     ++pegsLeft_;
+    return true;
 }
 
 void Game::select(int row, int col)
@@ -120,6 +125,7 @@ bool Game::tryJump(int row, int col)
     lastFromCol_ = selCol_;
     lastToCol_ = col;
     lastToRow_ = row;
+    canUndo_ = true;
     clearSelection();
     return true;
 }

@@ -32,8 +32,9 @@ public:
     bool isJumpTarget(int row, int col) const;
     bool noMovesLeft() const;
 
-    // Takes back the last jump; a selection on the peg that jump landed is dropped with it.
-    void undo();
+    // Takes back the last jump, once; a selection on the peg that jump landed is dropped with it.
+    bool undo();
+    bool canUndo() const { return canUndo_; }
 
 private:
     void select(int row, int col);
@@ -50,4 +51,5 @@ private:
     int lastFromCol_ = 0;
     int lastToRow_ = 0;
     int lastToCol_ = 0;
+    bool canUndo_ = false;
 };

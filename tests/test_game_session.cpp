@@ -1,0 +1,146 @@
+#include "core/rules/game_session.h"
+
+#include "game_scripts.h"
+#include "support/manual_time_source.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using Phase = GameSession::Phase;
+
+// The state table of a game (between games, playing, paused) and what each action may do in it.
+class TestGameSession : public QObject {
+    Q_OBJECT
+
+    static void play(GameSession& session, const std::vector<Jump>& jumps)
+    {
+        for (const Jump& j : jumps) {
+            session.clickCell(j[0], j[1]);
+            session.clickCell(j[2], j[3]);
+        }
+    }
+
+private Q_SLOTS:
+    void actionsAllowedInEachPhase()
+    {
+        ManualTimeSource time;
+        GameSession session(time);
+        QSignalSpy phases(&session, &GameSession::phaseChanged);
+
+        // Between games: no pause, no end, no moves, no undo; boards and styles change.
+        QCOMPARE(session.phase(), Phase::BetweenGames);
+        QVERIFY(!session.togglePause());
+        QVERIFY(!session.endGame());
+        QCOMPARE(session.clickCell(4, 6), ClickOutcome::Refused);
+        QVERIFY(!session.undo());
+        QVERIFY(session.chooseBoard(2));
+        QVERIFY(session.chooseStyle(3));
+
+        // Playing: boards and styles are locked; a jump makes undo available, once.
+        QVERIFY(session.newGame());
+        QCOMPARE(session.phase(), Phase::Playing);
+        QCOMPARE(session.game().pegsLeft(), 32);
+        QVERIFY(!session.chooseBoard(1));
+        QVERIFY(!session.chooseStyle(1));
+        QCOMPARE(session.boardNumber(), 2);
+        QVERIFY(!session.undoAvailable());
+        QVERIFY(!session.undo());
+        QCOMPARE(session.clickCell(4, 6), ClickOutcome::Selected);
+        QCOMPARE(session.clickCell(4, 4), ClickOutcome::Jumped);
+        QVERIFY(session.undoAvailable());
+
+        // Paused: nothing moves, nothing is undone, no new game; going on restores everything.
+        QVERIFY(session.togglePause());
+        QCOMPARE(session.phase(), Phase::Paused);
+        QCOMPARE(session.clickCell(4, 3), ClickOutcome::Refused);
+        QVERIFY(!session.undo());
+        QVERIFY(!session.newGame());
+        QVERIFY(session.undoAvailable());
+        QVERIFY(session.togglePause());
+        QVERIFY(session.undo());
+        QVERIFY(!session.undoAvailable());
+        QVERIFY(!session.undo());
+        QCOMPARE(session.game().pegsLeft(), 32);
+
+        // Ending a paused game goes on first, then leaves the game.
+        session.clickCell(4, 6);
+        session.clickCell(4, 4);
+        QVERIFY(session.togglePause());
+        QVERIFY(session.endGame());
+        QCOMPARE(session.phase(), Phase::BetweenGames);
+        QVERIFY(!session.undoAvailable());
+        const QList<Phase> seen{Phase::Playing, Phase::Paused, Phase::Playing, Phase::Paused, Phase::Playing,
+                                Phase::BetweenGames};
+        QCOMPARE(phases.size(), seen.size());
+        for (qsizetype i = 0; i < seen.size(); ++i)
+            QCOMPARE(phases[i][0].value<Phase>(), seen[i]);
+    }
+
+    void undoSignalFollowsTheButtonsRule()
+    {
+        ManualTimeSource time;
+        GameSession session(time);
+        QSignalSpy undo(&session, &GameSession::undoAvailableChanged);
+        session.chooseBoard(2);
+        session.newGame();
+        session.clickCell(4, 6);
+        session.clickCell(4, 4);
+        session.newGame(); // a new game while playing forgets the last jump
+        QCOMPARE(undo.size(), 2);
+        QCOMPARE(undo[0][0].toBool(), true);
+        QCOMPARE(undo[1][0].toBool(), false);
+    }
+
+    void theLastJumpEndsTheGameAndStopsTheClock()
+    {
+        ManualTimeSource time;
+        GameSession session(time);
+        session.chooseBoard(5);
+        session.newGame();
+        time.advanceSeconds(65);
+        session.tick();
+        play(session, GameScripts::squareSixSolved);
+        QCOMPARE(session.phase(), Phase::BetweenGames);
+        QCOMPARE(session.game().pegsLeft(), 1);
+        QVERIFY(!session.undoAvailable());
+        time.advanceSeconds(30);
+        session.tick();
+        QCOMPARE(session.clock().elapsedSeconds(), 65);
+    }
+
+    void pausedTimeIsNotPlayingTime()
+    {
+        ManualTimeSource time;
+        GameSession session(time);
+        session.newGame();
+        time.advanceSeconds(10);
+        session.togglePause();
+        time.advanceSeconds(100);
+        session.tick();
+        session.togglePause();
+        time.advanceSeconds(5);
+        session.tick();
+        QCOMPARE(session.clock().elapsedSeconds(), 15);
+    }
+
+    void switchesAreTold()
+    {
+        ManualTimeSource time;
+        GameSession session(time);
+        QSignalSpy sound(&session, &GameSession::soundChanged);
+        QSignalSpy music(&session, &GameSession::musicChanged);
+        QSignalSpy table(&session, &GameSession::highScoreBoardChanged);
+        session.setSoundOn(false);
+        session.setMusicOn(false);
+        session.setHighScoreBoard(4);
+        QVERIFY(!session.soundOn() && !session.musicOn());
+        QCOMPARE(session.highScoreBoard(), 4);
+        QCOMPARE(sound.size() + music.size() + table.size(), 3);
+        QVERIFY(!session.chooseBoard(0));
+        QVERIFY(!session.chooseBoard(6));
+        QCOMPARE(session.boardNumber(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGameSession)
+#include "test_game_session.moc"
