@@ -6,8 +6,14 @@ JOBS ?= $(shell nproc)
 
 all: build
 
-deps:
+# The Debian packages are checked again only when their list changes or the build tree is new.
+DEPS_STAMP = $(BUILD)/.deps-installed
+
+deps: $(DEPS_STAMP)
+
+$(DEPS_STAMP): tools/debian-packages.txt
 	@sh tools/install-deps.sh
+	@mkdir -p $(BUILD) && touch $@
 
 configure: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

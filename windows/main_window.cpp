@@ -44,7 +44,7 @@ MainWindow::~MainWindow()
 void MainWindow::buildWindow()
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(tr("Hopnix v3.3"));
+    setWindowTitle(AppInfo::mainCaption());
     setWindowIcon(AppIcon::icon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
