@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/rules/game.h"
+
 #include <array>
 #include <vector>
 
@@ -7,6 +9,19 @@
 using Jump = std::array<int, 4>;
 
 namespace GameScripts {
+// A game set up as New Game does on the given board.
+inline Game newGame(int boardNumber)
+{
+    Game game;
+    game.chooseBoard(boardNumber);
+    game.board().setUpPieces();
+    game.board().fillBoard();
+    game.clearSelection();
+    game.setStartHole(boardNumber);
+    game.setNumberPegged(boardNumber);
+    return game;
+}
+
 // "European 1" solved from the centre to a single peg in 31 jumps.
 inline const std::vector<Jump> europeanOneSolved{
     {4, 6, 4, 4}, {4, 3, 4, 5}, {2, 4, 4, 4}, {5, 4, 3, 4}, {4, 1, 4, 3}, {5, 2, 5, 4}, {7, 3, 5, 3}, {4, 3, 6, 3},

@@ -8,19 +8,6 @@
 
 namespace {
 
-// A game set up as New Game does on the given board.
-Game newGame(int boardNumber)
-{
-    Game game;
-    game.chooseBoard(boardNumber);
-    game.board().setUpPieces();
-    game.board().fillBoard();
-    game.clearSelection();
-    game.setStartHole(boardNumber);
-    game.setNumberPegged(boardNumber);
-    return game;
-}
-
 int pegCount(const Game& game)
 {
     int pegs = 0;
@@ -81,7 +68,7 @@ private Q_SLOTS:
 void TestGameRules::newGameEmptiesOnlyTheStartHole()
 {
     for (int board = 1; board <= BoardLayout::Count; ++board) {
-        const Game game = newGame(board);
+        const Game game = GameScripts::newGame(board);
         const BoardLayout& layout = BoardLayout::forBoard(board);
         QCOMPARE(game.pegsLeft(), layout.PegsAtStart);
         QCOMPARE(pegCount(game), layout.PegsAtStart);
@@ -93,7 +80,7 @@ void TestGameRules::newGameEmptiesOnlyTheStartHole()
 
 void TestGameRules::wholeGameSolvedOnEuropeanOne()
 {
-    Game game = newGame(2);
+    Game game = GameScripts::newGame(2);
     for (std::size_t i = 0; i < GameScripts::europeanOneSolved.size(); ++i) {
         QVERIFY2(!game.noMovesLeft(), qPrintable(QStringLiteral("stuck before jump %1").arg(i + 1)));
         jump(game, GameScripts::europeanOneSolved[i]);
@@ -107,7 +94,7 @@ void TestGameRules::wholeGameSolvedOnEuropeanOne()
 
 void TestGameRules::wholeGameSolvedOnSquareSix()
 {
-    Game game = newGame(5);
+    Game game = GameScripts::newGame(5);
     for (const Jump& j : GameScripts::squareSixSolved)
         jump(game, j);
     QVERIFY(game.noMovesLeft());
@@ -116,7 +103,7 @@ void TestGameRules::wholeGameSolvedOnSquareSix()
 
 void TestGameRules::deadEndLeavesSeveralPegs()
 {
-    Game game = newGame(2);
+    Game game = GameScripts::newGame(2);
     for (const Jump& j : GameScripts::europeanOneStuck)
         jump(game, j);
     QVERIFY(game.noMovesLeft());
@@ -125,7 +112,7 @@ void TestGameRules::deadEndLeavesSeveralPegs()
 
 void TestGameRules::selectAndDeselect()
 {
-    Game game = newGame(1);
+    Game game = GameScripts::newGame(1);
     QCOMPARE(game.clickCell(5, 4), ClickOutcome::Selected);
     QVERIFY(game.pegSelected());
     QCOMPARE(game.selRow(), 5);
@@ -162,7 +149,7 @@ void TestGameRules::refusedClicksChangeNothing()
     QFETCH(int, selCol);
     QFETCH(int, row);
     QFETCH(int, col);
-    Game game = newGame(1);
+    Game game = GameScripts::newGame(1);
     jump(game, {5, 4, 3, 4});
     if (selRow >= 0)
         QCOMPARE(game.clickCell(selRow, selCol), ClickOutcome::Selected);
@@ -175,7 +162,7 @@ void TestGameRules::refusedClicksChangeNothing()
 
 void TestGameRules::jumpUpdatesCellsCountAndRecord()
 {
-    Game game = newGame(1);
+    Game game = GameScripts::newGame(1);
     jump(game, {5, 4, 3, 4});
     QCOMPARE(game.pegsLeft(), 35);
     QVERIFY(game.board()(3, 4).Pegged);
@@ -194,7 +181,7 @@ void TestGameRules::jumpUpdatesCellsCountAndRecord()
 
 void TestGameRules::undoTakesBackOnlyTheLastJump()
 {
-    Game game = newGame(1);
+    Game game = GameScripts::newGame(1);
     jump(game, {5, 4, 3, 4});
     const Snapshot afterFirst(game);
     jump(game, {4, 2, 4, 4});
@@ -202,7 +189,7 @@ void TestGameRules::undoTakesBackOnlyTheLastJump()
     QVERIFY(Snapshot(game).cells == afterFirst.cells);
     QCOMPARE(game.pegsLeft(), 35);
 
-    Game single = newGame(1);
+    Game single = GameScripts::newGame(1);
     const Snapshot fresh(single);
     jump(single, {5, 4, 3, 4});
     single.undo();
@@ -215,7 +202,7 @@ void TestGameRules::undoTakesBackOnlyTheLastJump()
 
 void TestGameRules::undoDropsASelectionOnTheLandedPeg()
 {
-    Game game = newGame(1);
+    Game game = GameScripts::newGame(1);
     jump(game, {5, 4, 3, 4});
     QCOMPARE(game.clickCell(3, 4), ClickOutcome::Selected);
     game.undo();
@@ -231,7 +218,7 @@ void TestGameRules::undoDropsASelectionOnTheLandedPeg()
 
 void TestGameRules::undoKeepsASelectionElsewhere()
 {
-    Game game = newGame(1);
+    Game game = GameScripts::newGame(1);
     jump(game, {5, 4, 3, 4});
     QCOMPARE(game.clickCell(3, 2), ClickOutcome::Selected);
     game.undo();

@@ -84,19 +84,6 @@ Holes possibleLastPegHoles(const BoardLayout& layout)
     return possible;
 }
 
-// A game set up as New Game does on the given board.
-Game newGame(int boardNumber)
-{
-    Game game;
-    game.chooseBoard(boardNumber);
-    game.board().setUpPieces();
-    game.board().fillBoard();
-    game.clearSelection();
-    game.setStartHole(boardNumber);
-    game.setNumberPegged(boardNumber);
-    return game;
-}
-
 Holes pegsOnBoard(const Game& game)
 {
     Holes pegs;
@@ -149,7 +136,7 @@ private Q_SLOTS:
         QFETCH(int, board);
         QFETCH(std::vector<Jump>, jumps);
         QFETCH(Hole, last);
-        Game game = newGame(board);
+        Game game = GameScripts::newGame(board);
         for (const Jump& j : jumps) {
             QCOMPARE(game.clickCell(j[0], j[1]), ClickOutcome::Selected);
             QCOMPARE(game.clickCell(j[2], j[3]), ClickOutcome::Jumped);
