@@ -144,6 +144,7 @@ void MainWindow::newGame()
         game_.setStartHole(board);
         repaintCells();
     }
+    boardView_->placeCurrentCell();
     menu_->SkillLevel->menuAction()->setEnabled(false);
     game_.setNumberPegged(menu_->boardNumber());
     showPegsLeft();
