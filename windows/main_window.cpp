@@ -152,6 +152,7 @@ void MainWindow::newGame()
     if (!session_.newGame())
         return;
     repaintCells();
+    boardView_->placeCurrentCell();
     showPegsLeft();
     music_->newGameStarted();
 }

@@ -1,5 +1,6 @@
 #include "windows/status_panel.h"
 
+#include "ui/captioned_value.h"
 #include "ui/fonts.h"
 #include "ui/form_layout.h"
 #include "ui/twips.h"
@@ -43,13 +44,14 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     undoButton->setIconSize(QSize(16, 16));
     undoButton->setToolTip(tr(" Undo last move "));
     undoButton->setAccessibleName(tr("Undo Move"));
-    undoButton->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it from the board; a mouse click leaves the focus where it was.
+    undoButton->setFocusPolicy(Qt::TabFocus);
     undoButton->setEnabled(false);
 
     pegsLeftCaption = label("pegsLeftCaption", {120, 2040, 1215, 255}, tr("# Pegs Left"));
-    pegsLeftValue = label("pegsLeftValue", {240, 2280, 735, 255}, QString());
+    pegsLeftValue = captionedValue("pegsLeftValue", {240, 2280, 735, 255}, pegsLeftCaption);
     timeCaption = label("timeCaption", {120, 2880, 1215, 255}, tr("Elapsed Time"));
-    timeValue = label("timeValue", {240, 3120, 735, 255}, QString());
+    timeValue = captionedValue("timeValue", {240, 3120, 735, 255}, timeCaption);
     boardNameLabel = label("boardNameLabel", {0, 3960, 1335, 255}, QString());
     boardNameLabel->setAlignment(Qt::AlignCenter);
     topPlayerCaption = label("topPlayerCaption", {120, 4560, 1215, 255}, tr("TOP PLAYER"));
@@ -72,10 +74,18 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     }
 }
 
-
 QLabel* StatusPanel::label(const char* name, const QRect& twips, const QString& text)
 {
     return FormLayout::label(this, name, twips, text, Fonts::msSansSerif(8.25));
+}
+
+QLabel* StatusPanel::captionedValue(const char* name, const QRect& twips, QLabel* caption)
+{
+    auto* value = new CaptionedValue(caption, this);
+    value->setObjectName(QLatin1String(name));
+    value->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    value->setFont(Fonts::msSansSerif(8.25));
+    return value;
 }
 
 void StatusPanel::paintEvent(QPaintEvent*)

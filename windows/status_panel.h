@@ -31,4 +31,6 @@ protected:
 private:
     // Labels of the column default to 8.25 pt "MS Sans Serif".
     QLabel* label(const char* name, const QRect& twips, const QString& text);
+    // A value box that assistive tools hear together with its caption.
+    QLabel* captionedValue(const char* name, const QRect& twips, QLabel* caption);
 };

@@ -280,6 +280,8 @@ def case_exit(ctx):
         raise E2EFailure("answering No to the exit question closed the game")
     game.wait_cells(playing, "the running game to stay after No")
 
+    # With no window manager nobody gives the focus back to the main window once the question closes.
+    x.focus(game.window)
     game.exit()
     game.wait_window("Hopnix33")
     x.keys("Return")  # Yes is the default

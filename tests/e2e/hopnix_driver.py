@@ -34,8 +34,9 @@ SHAPES = {
 }
 
 PEG, HOLE, SELECTED, HIDDEN = "peg", "hole", "selected", "hidden"
-# Compared area of a cell: its neighbours overlap its first column and row by a pixel.
-SAMPLE = (1, 1, 39, 39)
+# Compared area of a cell: inside the keyboard's focus ring, which takes the outer four pixels.
+SAMPLE = (5, 5, 30, 30)
+RING_YELLOW = (255, 214, 0)
 MATCH_LIMIT = 6.0
 
 
@@ -99,7 +100,7 @@ class Game:
             if os.path.exists(source):
                 shutil.copy2(source, os.path.join(game_dir, name))
 
-    def launch(self):
+    def launch(self, extra_env=None):
         home = os.path.join(self.dir, "home")
         for sub in ("config", "data", "runtime"):
             os.makedirs(os.path.join(home, sub), mode=0o700, exist_ok=True)
@@ -107,6 +108,7 @@ class Game:
         # The player's own settings (a display setting picks the large pieces) stay out of the test.
         env.update(self.x.env(), HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
                    XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=os.path.join(home, "runtime"))
+        env.update(extra_env or {})
         with open(self.log_path, "ab") as log:
             self.proc = subprocess.Popen([os.path.join(self.dir, "hopnix")], cwd=self.dir, env=env,
                                          stdin=subprocess.DEVNULL, stdout=log, stderr=log)
@@ -165,6 +167,12 @@ class Game:
     def cell_centre(self, r, c):
         x, y = self.cell_origin(r, c)
         return x + 20, y + 20
+
+    def ring_at(self, r, c, shot=None):
+        """Whether the keyboard's focus ring is drawn round a cell."""
+        shot = shot or self.x.screenshot()
+        x, y = self.cell_origin(r, c)
+        return all(shot.pixel(x + dx, y + dy) == RING_YELLOW for dx, dy in ((2, 2), (20, 1), (1, 20), (37, 20)))
 
     def click_cell(self, r, c):
         self.x.click(*self.cell_centre(r, c))

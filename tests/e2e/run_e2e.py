@@ -4,7 +4,8 @@
     run_e2e.py --binary build/hopnix --assets assets --case solve
 
 Exits 0 when the case passes, 1 when it fails (the last screenshot is kept in the scratch directory
-and its path printed), and 77 when Xvfb, xdotool or ImageMagick is missing."""
+and its path printed), and 77 when Xvfb, xdotool or ImageMagick is missing, or for the screen-reader case D-Bus, at-spi2-core or
+pyatspi."""
 
 import argparse
 import os
@@ -16,9 +17,16 @@ import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+from atspi_session import pyatspi_missing_reason  # noqa: E402
 from cases import CASES  # noqa: E402
 from hopnix_driver import CellPictures, Game  # noqa: E402
+from keyboard_cases import KEYBOARD_CASES  # noqa: E402
 from xsession import E2EFailure, XServer, missing_tools  # noqa: E402
+
+CASES = {**CASES, **KEYBOARD_CASES}
+# Cases that read the game through AT-SPI; Debian's pyatspi belongs to the system Python.
+SCREEN_READER_CASES = ("screen_reader",)
+SYSTEM_PYTHON = "/usr/bin/python3"
 
 SKIP = 77
 
@@ -91,6 +99,14 @@ def main():
     if missing:
         print(f"SKIP {args.case}: {', '.join(missing)} not installed")
         return SKIP
+    if args.case in SCREEN_READER_CASES:
+        reason = pyatspi_missing_reason()
+        if reason and "pyatspi" in reason and os.path.realpath(sys.executable) != os.path.realpath(SYSTEM_PYTHON) \
+                and os.access(SYSTEM_PYTHON, os.X_OK):
+            os.execv(SYSTEM_PYTHON, [SYSTEM_PYTHON, os.path.abspath(__file__)] + sys.argv[1:])
+        if reason:
+            print(f"SKIP {args.case}: {reason}")
+            return SKIP
     return run_case(args.case, os.path.abspath(args.binary), os.path.abspath(args.assets))
 
 
