@@ -10,7 +10,11 @@ bool ModalDialogs::askYesNo(QWidget* parent, const QString& caption, const QStri
     return box.exec() == QMessageBox::Yes;
 }
 
-void ModalDialogs::exec(QDialog& dialog)
+void ModalDialogs::exec(QWidget* parent, QDialog& dialog)
 {
+    // Stays a window of its own where it was placed: the parent only makes the window manager keep it over the game.
+    const QPoint placed = dialog.pos();
+    dialog.setParent(parent, dialog.windowFlags());
+    dialog.move(placed);
     dialog.exec();
 }

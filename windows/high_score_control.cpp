@@ -10,10 +10,11 @@
 #include "core/scores/top_player.h"
 
 #include <QAction>
+#include <QWidget>
 #include <QLabel>
 
-HighScoreControl::HighScoreControl(ScoreStore& scores, Dialogs& dialogs, MainMenu& menu, StatusPanel& panel, QObject* parent)
-    : QObject(parent), scores_(scores), dialogs_(dialogs), menu_(menu), panel_(panel)
+HighScoreControl::HighScoreControl(ScoreStore& scores, Dialogs& dialogs, MainMenu& menu, StatusPanel& panel, QWidget* window)
+    : QObject(window), scores_(scores), dialogs_(dialogs), menu_(menu), panel_(panel), window_(window)
 {
 }
 
@@ -32,7 +33,7 @@ void HighScoreControl::insertHighScore(int position, int pegsLeft, double elapse
 {
     newPlayerName_.clear();
     NameEntryWindow nameWindow;
-    dialogs_.exec(nameWindow);
+    dialogs_.exec(window_, nameWindow);
     newPlayerName_ = nameWindow.name();
     const int board = BoardLayout::forBoard(menu_.boardNumber()).number;
     scores_.table(board).insertHighScore(position, {newPlayerName_, static_cast<qint16>(pegsLeft), elapsedTime});
@@ -52,5 +53,5 @@ void HighScoreControl::showHighScores(int boardNumber)
     for (std::size_t i = 0; i < items.size(); ++i)
         items[i]->setChecked(static_cast<int>(i) + 1 == boardNumber);
     HighScoreWindow window(BoardLayout::forBoard(boardNumber).name, scores_.table(boardNumber));
-    dialogs_.exec(window);
+    dialogs_.exec(window_, window);
 }

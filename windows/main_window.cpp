@@ -11,6 +11,7 @@
 #include "windows/music_control.h"
 #include "windows/status_panel.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 #include "core/music/sound_player.h"
 #include "core/board/board_layout.h"
 #include "ui/picture_cell.h"
@@ -279,6 +280,7 @@ void MainWindow::showLastPeg()
 {
     if (!lastPeg_) {
         lastPeg_ = new LastPegWindow(menu_->boardNumber());
+        WindowPlacement::placeBeside(*lastPeg_, *this);
         lastPeg_->show();
         return;
     }
@@ -292,13 +294,13 @@ void MainWindow::showHelp()
     music_->stopMusic();
     HelpWindow help(services_.programDir + QStringLiteral("/PegHelp.rtf"));
     connect(&help, &HelpWindow::queryUnload, music_, &MusicControl::helpClosed);
-    services_.dialogs.exec(help);
+    services_.dialogs.exec(this, help);
 }
 
 void MainWindow::showAbout()
 {
     AboutWindow about;
-    services_.dialogs.exec(about);
+    services_.dialogs.exec(this, about);
 }
 
 void MainWindow::endOfGame()
@@ -307,7 +309,7 @@ void MainWindow::endOfGame()
     GameOverWindow gameOver(game_.pegsLeft());
     connect(&gameOver, &GameOverWindow::queryUnload, this,
             [this] { highScores_->checkForHighScore(game_.pegsLeft(), clock_.elapsedTime()); });
-    services_.dialogs.exec(gameOver);
+    services_.dialogs.exec(this, gameOver);
     enterBetweenGames();
 }
 
