@@ -49,7 +49,7 @@ void TestWindowParents::everyModalWindowHasTheMainWindowAsParent()
 void TestWindowParents::aModalWindowStaysAWindowWhereItWasCentred()
 {
     QMainWindow owner;
-    owner.setGeometry(10, 10, 200, 150);
+    owner.setGeometry(300, 200, 200, 150);
     owner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
     AboutWindow about;
@@ -65,6 +65,17 @@ void TestWindowParents::aModalWindowStaysAWindowWhereItWasCentred()
     });
     ModalDialogs().exec(&owner, about);
     QVERIFY(checked);
+
+    // A window that did not place itself opens over the game, not in the screen's corner.
+    QDialog unplaced;
+    unplaced.resize(60, 40);
+    QPoint centre;
+    QTimer::singleShot(0, &unplaced, [&] {
+        centre = unplaced.frameGeometry().center();
+        unplaced.accept();
+    });
+    ModalDialogs().exec(&owner, unplaced);
+    QVERIFY(owner.frameGeometry().contains(centre));
 }
 
 void TestWindowParents::besideTriesRightThenLeftThenKeepsTheMenusClear()

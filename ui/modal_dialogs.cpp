@@ -12,9 +12,12 @@ bool ModalDialogs::askYesNo(QWidget* parent, const QString& caption, const QStri
 
 void ModalDialogs::exec(QWidget* parent, QDialog& dialog)
 {
-    // Stays a window of its own where it was placed: the parent only makes the window manager keep it over the game.
-    const QPoint placed = dialog.pos();
+    // Stays a window of its own, where it placed itself if it did: the parent makes the window manager keep it
+    // over the game. A window that did not place itself is centred over the game as before.
+    const bool placed = dialog.testAttribute(Qt::WA_Moved);
+    const QPoint position = dialog.pos();
     dialog.setParent(parent, dialog.windowFlags());
-    dialog.move(placed);
+    if (placed)
+        dialog.move(position);
     dialog.exec();
 }
