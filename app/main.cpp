@@ -1,4 +1,5 @@
 #include "ui/fonts.h"
+#include "app/display_start_guard.h"
 #include "app/main_program.h"
 #include "app/real_services.h"
 
@@ -8,7 +9,9 @@ int main(int argc, char* argv[])
 {
     // The game draws with the raster engine only; loading the GL stack would cost memory for nothing.
     qputenv("QT_XCB_GL_INTEGRATION", "none");
+    DisplayStartGuard displayGuard;
     QApplication app(argc, argv);
+    displayGuard.opened();
     QApplication::setApplicationName(QStringLiteral("hopnix"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Hopnix"));
     Fonts::registerApplicationFonts();

@@ -11,6 +11,6 @@ public:
     virtual ~Dialogs() = default;
     // The Yes/No question with a question icon, Yes the default; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
-    // Runs a modal window until it has closed.
-    virtual void exec(QDialog& dialog) = 0;
+    // Runs a modal window, transient for parent (the main window), until it has closed.
+    virtual void exec(QWidget* parent, QDialog& dialog) = 0;
 };

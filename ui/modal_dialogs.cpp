@@ -10,7 +10,14 @@ bool ModalDialogs::askYesNo(QWidget* parent, const QString& caption, const QStri
     return box.exec() == QMessageBox::Yes;
 }
 
-void ModalDialogs::exec(QDialog& dialog)
+void ModalDialogs::exec(QWidget* parent, QDialog& dialog)
 {
+    // Stays a window of its own, where it placed itself if it did: the parent makes the window manager keep it
+    // over the game. A window that did not place itself is centred over the game as before.
+    const bool placed = dialog.testAttribute(Qt::WA_Moved);
+    const QPoint position = dialog.pos();
+    dialog.setParent(parent, dialog.windowFlags());
+    if (placed)
+        dialog.move(position);
     dialog.exec();
 }

@@ -6,5 +6,5 @@
 class ModalDialogs : public Dialogs {
 public:
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
-    void exec(QDialog& dialog) override;
+    void exec(QWidget* parent, QDialog& dialog) override;
 };

@@ -10,9 +10,10 @@
 #include "core/scores/top_player.h"
 
 #include <QLabel>
+#include <QWidget>
 
-HighScoreControl::HighScoreControl(ScoreStore& scores, Dialogs& dialogs, GameSession& session, StatusPanel& panel, QObject* parent)
-    : QObject(parent), scores_(scores), dialogs_(dialogs), session_(session), panel_(panel)
+HighScoreControl::HighScoreControl(ScoreStore& scores, Dialogs& dialogs, GameSession& session, StatusPanel& panel, QWidget* window)
+    : QObject(window), scores_(scores), dialogs_(dialogs), session_(session), panel_(panel), window_(window)
 {
 }
 
@@ -31,7 +32,7 @@ void HighScoreControl::insertHighScore(int position, int pegsLeft, double elapse
 {
     newPlayerName_.clear();
     NameEntryWindow nameWindow;
-    dialogs_.exec(nameWindow);
+    dialogs_.exec(window_, nameWindow);
     newPlayerName_ = nameWindow.name();
     const int board = BoardLayout::forBoard(session_.boardNumber()).number;
     scores_.table(board).insertHighScore(position, {newPlayerName_, static_cast<qint16>(pegsLeft), elapsedTime});
@@ -49,5 +50,5 @@ void HighScoreControl::showHighScores(int boardNumber)
 {
     session_.setHighScoreBoard(boardNumber);
     HighScoreWindow window(BoardLayout::forBoard(boardNumber).name, scores_.table(boardNumber));
-    dialogs_.exec(window);
+    dialogs_.exec(window_, window);
 }

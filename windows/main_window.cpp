@@ -11,6 +11,7 @@
 #include "windows/music_control.h"
 #include "windows/status_panel.h"
 #include "ui/twips.h"
+#include "ui/window_placement.h"
 #include "core/music/sound_player.h"
 #include "core/board/board_layout.h"
 #include "ui/picture_cell.h"
@@ -249,6 +250,7 @@ void MainWindow::showLastPeg()
 {
     if (!lastPeg_) {
         lastPeg_ = new LastPegWindow(session_.boardNumber());
+        WindowPlacement::placeBeside(*lastPeg_, *this);
         lastPeg_->show();
         return;
     }
@@ -262,13 +264,13 @@ void MainWindow::showHelp()
     music_->stopMusic();
     HelpWindow help(services_.programDir + QStringLiteral("/PegHelp.rtf"));
     connect(&help, &HelpWindow::queryUnload, music_, &MusicControl::helpClosed);
-    services_.dialogs.exec(help);
+    services_.dialogs.exec(this, help);
 }
 
 void MainWindow::showAbout()
 {
     AboutWindow about;
-    services_.dialogs.exec(about);
+    services_.dialogs.exec(this, about);
 }
 
 void MainWindow::endOfGame()
@@ -277,7 +279,7 @@ void MainWindow::endOfGame()
     connect(&gameOver, &GameOverWindow::queryUnload, this, [this] {
         highScores_->checkForHighScore(session_.game().pegsLeft(), session_.clock().elapsedTime());
     });
-    services_.dialogs.exec(gameOver);
+    services_.dialogs.exec(this, gameOver);
 }
 
 void MainWindow::repaintCells(bool all)

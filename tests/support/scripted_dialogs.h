@@ -19,9 +19,10 @@ public:
     }
 
     // Runs the next scripted action on the window (by default "OK"), which must close it.
-    void exec(QDialog& dialog) override
+    void exec(QWidget* parent, QDialog& dialog) override
     {
         shown.append(dialog.windowTitle());
+        parents.append(parent);
         const Action action = actions.isEmpty() ? Action([](QDialog& d) { d.accept(); }) : actions.takeFirst();
         action(dialog);
         if (dialog.isVisible())
@@ -31,5 +32,6 @@ public:
     bool answerYes = false;
     QStringList questions;
     QStringList shown;
+    QList<QWidget*> parents;
     QList<Action> actions;
 };
