@@ -1,5 +1,4 @@
 #include "ui/fonts.h"
-#include "ui/twips.h"
 #include "windows/about_window.h"
 
 #include <QLabel>
@@ -11,22 +10,6 @@ class TestAboutWindow : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { Fonts::registerApplicationFonts(); }
-
-    void showsTitleVersionLogoAndNotices()
-    {
-        AboutWindow about;
-        QCOMPARE(about.windowTitle(), QStringLiteral("About Hopnix33"));
-        QCOMPARE(about.titleLabel->text(), QStringLiteral("Hopnix33"));
-        QCOMPARE(about.versionLabel->text(), QStringLiteral("Version 3.3.0"));
-        QVERIFY(about.copyrightLabel->text().contains(QStringLiteral("2026 Tarnwick")));
-        QCOMPARE(about.logo->pixmap().size(), QSize(50, 50));
-        QCOMPARE(about.size(), QSize(360, 192));
-        QCOMPARE(about.minimumSize(), about.maximumSize());
-        QVERIFY(about.isModal());
-        QCOMPARE(about.titleLabel->geometry(), Twips::rect(1416, 240, 2916, 360));
-        QCOMPARE(about.legalLabel->geometry(), Twips::rect(120, 1680, 3615, 1095));
-        QCOMPARE(about.okButton->geometry(), Twips::rect(3960, 2040, 1260, 345));
-    }
 
     void theNoticesFitTheirLabels()
     {

@@ -18,8 +18,6 @@ private Q_SLOTS:
     void layoutsHaveTheirHoleCountsAndStartHoles_data();
     void layoutsHaveTheirHoleCountsAndStartHoles();
     void europeanTwoReachesTheGridEdges();
-    void onlyTheSixBySixContainerMoves();
-    void unknownBoardNumbersFallThroughToTheLast();
     void choosingABoardChangesOnlyVisibility();
     void fillBoardRepaintsButKeepsFields();
     void changedCellsAreReportedOnce();
@@ -31,33 +29,28 @@ private Q_SLOTS:
 void TestBoard::layoutsHaveTheirHoleCountsAndStartHoles_data()
 {
     QTest::addColumn<int>("board");
-    QTest::addColumn<QString>("name");
     QTest::addColumn<int>("holes");
     QTest::addColumn<int>("startRow");
     QTest::addColumn<int>("startCol");
-    QTest::newRow("classic") << 1 << "Classic" << 37 << 3 << 4;
-    QTest::newRow("european 1") << 2 << "European 1" << 33 << 4 << 4;
-    QTest::newRow("european 2") << 3 << "European 2" << 45 << 3 << 4;
-    QTest::newRow("square 7x7") << 4 << "Square 7x7" << 49 << 3 << 4;
-    QTest::newRow("square 6x6") << 5 << "Square 6x6" << 36 << 4 << 4;
+    QTest::newRow("classic") << 1 << 37 << 3 << 4;
+    QTest::newRow("european 1") << 2 << 33 << 4 << 4;
+    QTest::newRow("european 2") << 3 << 45 << 3 << 4;
+    QTest::newRow("square 7x7") << 4 << 49 << 3 << 4;
+    QTest::newRow("square 6x6") << 5 << 36 << 4 << 4;
 }
 
 void TestBoard::layoutsHaveTheirHoleCountsAndStartHoles()
 {
     QFETCH(int, board);
-    QFETCH(QString, name);
     QFETCH(int, holes);
     QFETCH(int, startRow);
     QFETCH(int, startCol);
     const BoardLayout& layout = BoardLayout::forBoard(board);
-    QCOMPARE(layout.number, board);
-    QCOMPARE(layout.name, name);
     QCOMPARE(layout.holeCount(), holes);
     QCOMPARE(layout.PegsAtStart, holes - 1);
     QCOMPARE(layout.startRow, startRow);
     QCOMPARE(layout.startCol, startCol);
     QVERIFY(layout.isHole(startRow, startCol));
-    QCOMPARE(layout.shape[static_cast<std::size_t>(startRow)][startCol], 'E');
     // Holes of every row and column are contiguous, so the cell between two holes is a hole.
     for (int r = 0; r < Board::Size; ++r)
         for (int c = 0; c + 2 < Board::Size; ++c) {
@@ -80,26 +73,6 @@ void TestBoard::europeanTwoReachesTheGridEdges()
     }
     QVERIFY(BoardLayout::forBoard(3).isHole(4, 0));
     QVERIFY(BoardLayout::forBoard(3).isHole(4, 8));
-}
-
-void TestBoard::onlyTheSixBySixContainerMoves()
-{
-    for (int board = 1; board <= 4; ++board) {
-        QCOMPARE(BoardLayout::forBoard(board).containerLeft, 1680);
-        QCOMPARE(BoardLayout::forBoard(board).containerTop, 120);
-    }
-    QCOMPARE(BoardLayout::forBoard(5).containerLeft, 1430);
-    QCOMPARE(BoardLayout::forBoard(5).containerTop, 270);
-    // The 6x6 board uses rows 1 to 6 and columns 2 to 7.
-    QVERIFY(!BoardLayout::forBoard(5).isHole(1, 1));
-    QVERIFY(BoardLayout::forBoard(5).isHole(1, 7));
-    QVERIFY(!BoardLayout::forBoard(5).isHole(7, 4));
-}
-
-void TestBoard::unknownBoardNumbersFallThroughToTheLast()
-{
-    QCOMPARE(BoardLayout::forBoard(0).number, 5);
-    QCOMPARE(BoardLayout::forBoard(6).number, 5);
 }
 
 void TestBoard::choosingABoardChangesOnlyVisibility()

@@ -1,4 +1,3 @@
-#include "ui/twips.h"
 #include "windows/help_window.h"
 
 #include <QApplication>
@@ -36,25 +35,10 @@ class TestHelpFrm : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void windowLayout()
-    {
-        HelpWindow help(InstalledHelp);
-        QCOMPARE(help.windowTitle(), QStringLiteral("Hopnix Help"));
-        QCOMPARE(help.size(), Twips::size(5040, 4290));
-        QCOMPARE(help.minimumSize(), help.maximumSize());
-        QVERIFY(!(help.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(help.isModal());
-        QCOMPARE(help.textBox->geometry(), Twips::rect(120, 120, 4812, 3372));
-        QVERIFY(help.textBox->isReadOnly());
-        QCOMPARE(help.textBox->font().family(), QStringLiteral("Times New Roman"));
-        QCOMPARE(help.textBox->font().pointSizeF(), 7.5);
-        QCOMPARE(help.okButton->text(), QStringLiteral("OK"));
-        QCOMPARE(help.okButton->geometry(), Twips::rect(2040, 3720, 972, 372));
-    }
-
     void showsTheHelpDocument()
     {
         HelpWindow help(InstalledHelp);
+        QVERIFY(help.textBox->isReadOnly());
         const QString text = help.textBox->toPlainText();
         QVERIFY(text.startsWith(QStringLiteral("Hopnix Help\n")));
         for (const char* board : {"Classic", "European 1", "European 2", "Square 7x7", "Square 6x6"})

@@ -1,4 +1,3 @@
-#include "ui/twips.h"
 #include "windows/name_entry_window.h"
 #include "windows/high_score_window.h"
 #include "core/scores/high_score_table.h"
@@ -39,11 +38,6 @@ private Q_SLOTS:
         table.append({QString(), 12, 3723.0 / 86400.0});
         HighScoreWindow window(QStringLiteral("European 1"), table);
 
-        QCOMPARE(window.windowTitle(), QStringLiteral("High Scores"));
-        QCOMPARE(window.size(), Twips::size(4440, 3690));
-        QCOMPARE(window.minimumSize(), window.maximumSize());
-        QVERIFY(!(window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QVERIFY(!window.picture().pixmap().isNull());
         QCOMPARE(window.title().text(), QStringLiteral("Top Players - European 1"));
 
         const auto row = [&](int i) {
@@ -53,21 +47,14 @@ private Q_SLOTS:
         QCOMPARE(row(2), QStringList({"", "12 Pegs left", "01:02:03"}));
         QCOMPARE(row(5), QStringList({"", "", ""}));
         QCOMPARE(window.nameLabel(1).textFormat(), Qt::PlainText);
-        QCOMPARE(window.scoreLabel(3).geometry(), Twips::rect(1800, 1440, 1095, 255));
-        QCOMPARE(window.nameLabel(5).geometry(), Twips::rect(120, 2160, 1575, 255));
 
         runModal(window, [&] { window.okButton().click(); });
         QVERIFY(!window.isVisible());
     }
 
-    void nameWindow()
+    void nameWindowStartsInTheNameBox()
     {
         NameEntryWindow window;
-        QCOMPARE(window.windowTitle(), QStringLiteral("New High Score"));
-        QCOMPARE(window.size(), Twips::size(3795, 2595));
-        QCOMPARE(window.prompt().text(),
-                 QStringLiteral("You got a new high score!  Please enter your name in the box below.  "
-                                "Click \"OK\" when your done."));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(QApplication::focusWidget(), &window.nameBox());
