@@ -27,6 +27,8 @@ NameEntryWindow::NameEntryWindow(QWidget* parent)
     promptLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     promptLabel_->setWordWrap(true);
     promptLabel_->setFont(Fonts::msSansSerif(9.75));
+    // A screen reader reads the prompt as the name box's name.
+    promptLabel_->setBuddy(nameBox_);
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setGeometry(Twips::rect(1440, 2040, 855, 375));
