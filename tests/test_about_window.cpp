@@ -1,4 +1,3 @@
-#include "ui/fonts.h"
 #include "ui/twips.h"
 #include "windows/about_window.h"
 
@@ -10,7 +9,6 @@ class TestAboutWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Fonts::registerApplicationFonts(); }
 
     void showsTitleVersionLogoAndNotices()
     {

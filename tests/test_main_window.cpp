@@ -152,9 +152,6 @@ void TestMainWindow::layoutInPixels()
     QCOMPARE(form.panel().undoButton->geometry(), QRect(30, 88, 25, 25));
     QCOMPARE(form.panel().undoButton->toolTip(), QStringLiteral(" Undo last move "));
     QCOMPARE(form.panel().topName->geometry(), QRect(8, 320, 81, 17));
-    QCOMPARE(form.panel().boardNameLabel->font().family(), QStringLiteral("MS Sans Serif"));
-    QVERIFY(form.panel().boardNameLabel->font().bold());
-    QCOMPARE(form.panel().topName->font().family(), QStringLiteral("Arial"));
 }
 
 void TestMainWindow::cellsTakeNoClicksBeforeNewGame()

@@ -100,6 +100,7 @@ void PictureCell::updateAccessibleName()
 void PictureCell::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), Qt::black);
     painter.drawPixmap(0, 0, picture_);
 }
