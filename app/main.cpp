@@ -1,4 +1,3 @@
-#include "ui/fonts.h"
 #include "app/display_start_guard.h"
 #include "app/main_program.h"
 #include "app/real_services.h"
@@ -14,7 +13,6 @@ int main(int argc, char* argv[])
     displayGuard.opened();
     QApplication::setApplicationName(QStringLiteral("hopnix"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Hopnix"));
-    Fonts::registerApplicationFonts();
     RealServices real;
     MainProgram program(real.services(), real.settings());
     QObject::connect(&program, &MainProgram::finished, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -46,7 +46,7 @@ check_deb() {
         *) fail "the package does not depend on $wanted: $depends" ;;
         esac
     done
-    for wanted in fonts-liberation2 fonts-wine qt6-wayland; do
+    for wanted in fonts-liberation2 qt6-wayland; do
         case "$(field Recommends)" in
         *"$wanted"*) ;;
         *) fail "the package does not recommend $wanted" ;;

@@ -9,7 +9,6 @@ class TestAboutWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { Fonts::registerApplicationFonts(); }
 
     void theNoticesFitTheirLabels()
     {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QFontInfo>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>

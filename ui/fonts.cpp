@@ -1,13 +1,14 @@
 #include "ui/fonts.h"
 
-#include <QFile>
 #include <QFontDatabase>
+#include <QStringList>
 
 namespace {
 
-QFont font(const QString& family, qreal points, bool bold)
+QFont font(const QStringList& families, qreal points, bool bold)
 {
-    QFont result(family);
+    QFont result;
+    result.setFamilies(families);
     result.setPointSizeF(points);
     result.setBold(bold);
     return result;
@@ -15,24 +16,24 @@ QFont font(const QString& family, qreal points, bool bold)
 
 } // namespace
 
-void Fonts::registerApplicationFonts()
-{
-    static const QString wineSansSerif = QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf");
-    if (QFile::exists(wineSansSerif))
-        QFontDatabase::addApplicationFont(wineSansSerif);
-}
-
 QFont Fonts::msSansSerif(qreal points, bool bold)
 {
-    return font(QStringLiteral("MS Sans Serif"), points, bold);
+    // A bitmap "MS Sans Serif" (Wine ships one) has fixed strikes of one weight: it would draw bold
+    // as regular and a 2x screen at 1x size.
+    static const QString msSansSerif = QStringLiteral("MS Sans Serif");
+    QStringList families;
+    if (QFontDatabase::isSmoothlyScalable(msSansSerif))
+        families.append(msSansSerif);
+    families.append(QStringLiteral("Liberation Sans"));
+    return font(families, points, bold);
 }
 
 QFont Fonts::arial(qreal points, bool bold)
 {
-    return font(QStringLiteral("Arial"), points, bold);
+    return font({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}, points, bold);
 }
 
 QFont Fonts::timesNewRoman(qreal points, bool bold)
 {
-    return font(QStringLiteral("Times New Roman"), points, bold);
+    return font({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")}, points, bold);
 }

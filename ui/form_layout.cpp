@@ -12,6 +12,8 @@ QLabel* FormLayout::label(QWidget* parent, const char* name, const QRect& twips,
     label->setObjectName(QLatin1String(name));
     label->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
     label->setFont(font);
+    // Names, numbers and times are shown as they are, never read as markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

@@ -144,6 +144,7 @@ bool PictureCell::event(QEvent* event)
 void PictureCell::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), Qt::black);
     painter.drawPixmap(0, 0, picture_);
     if (ringShown_)

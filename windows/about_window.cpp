@@ -5,6 +5,8 @@
 #include "ui/fonts.h"
 #include "ui/twips.h"
 #include "ui/piece_images.h"
+#include "ui/own_colours.h"
+#include "ui/smooth_pictures.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -49,6 +51,8 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(Twips::size(5400, 2880));
     setModal(true);
+    // The etched separator is drawn in fixed white and grey, for the light face it is designed on.
+    OwnColours::setLightFace(*this);
     setFont(Fonts::msSansSerif(8.25));
 
     logo = new QLabel(this);
@@ -75,7 +79,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
     setWindowTitle(tr("About ") + AppInfo::Title);
     versionLabel->setText(AppInfo::versionText());
     titleLabel->setText(AppInfo::Title);
-    logo->setPixmap(PieceImages::logo());
+    logo->setPixmap(SmoothPictures::forRatio(PieceImages::logo(), devicePixelRatioF()));
 
     FormLayout::centreOnScreen(*this);
 }

@@ -2,6 +2,7 @@
 #include "ui/form_layout.h"
 
 #include "ui/fonts.h"
+#include "ui/own_colours.h"
 #include "ui/twips.h"
 #include "core/help/rtf_reader.h"
 #include "ui/rtf_text_document_builder.h"
@@ -33,6 +34,8 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent) : Unloading
     textBox->setGeometry(Twips::rect(120, 120, 4812, 3372));
     textBox->setReadOnly(true);
     textBox->setFont(Fonts::timesNewRoman(7.5));
+    // The document's coloured headings are chosen for a white page, whatever the desktop's colours.
+    OwnColours::setWhitePage(*textBox);
 
     okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("okButton"));

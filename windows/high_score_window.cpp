@@ -1,6 +1,8 @@
 #include "windows/high_score_window.h"
 
 #include "ui/fonts.h"
+#include "ui/own_colours.h"
+#include "ui/smooth_pictures.h"
 #include "ui/twips.h"
 #include "core/scores/high_score_row.h"
 #include "core/scores/high_score_table.h"
@@ -28,15 +30,19 @@ HighScoreWindow::HighScoreWindow(const QString& boardName, const HighScoreTable&
     picture_ = new QLabel(this);
     picture_->setGeometry(Twips::rect(120, 120, 4215, 2775));
     picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Without the picture the panel is plain; the table still shows.
+    // Dark text and rule on the parchment, whatever the desktop's colours; without the picture the
+    // panel is plain and light, and the table still shows.
+    OwnColours::setLightFace(*picture_);
+    picture_->setAutoFillBackground(true);
     const QPixmap background(PicturePath);
     if (!background.isNull())
-        picture_->setPixmap(background);
+        picture_->setPixmap(SmoothPictures::forRatio(background, devicePixelRatioF()));
 
     titleLabel_ = new QLabel(QStringLiteral("Top Players - ") + boardName, picture_);
     titleLabel_->setGeometry(Twips::rect(480, 120, 3135, 375));
     titleLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     titleLabel_->setFont(Fonts::msSansSerif(12));
+    titleLabel_->setTextFormat(Qt::PlainText);
 
     auto* line1 = new QFrame(picture_);
     line1->setFrameStyle(QFrame::HLine | QFrame::Plain);

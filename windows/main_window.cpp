@@ -6,6 +6,7 @@
 #include "ui/board_view.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
+#include "ui/own_colours.h"
 #include "windows/high_score_control.h"
 #include "windows/main_menu.h"
 #include "windows/music_control.h"
@@ -71,6 +72,7 @@ void MainWindow::buildWindow()
     pausedBox_->setFont(Fonts::msSansSerif(13.5));
     pausedBox_->setReadOnly(true);
     pausedBox_->setEnabled(false);
+    OwnColours::setDisabledTextBox(*pausedBox_);
     pausedBox_->hide();
 
     clockTimer_ = new QTimer(this);

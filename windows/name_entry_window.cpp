@@ -1,6 +1,7 @@
 #include "windows/name_entry_window.h"
 
 #include "ui/fonts.h"
+#include "ui/own_colours.h"
 #include "ui/twips.h"
 #include "ui/name_validator.h"
 
@@ -14,6 +15,7 @@ NameEntryWindow::NameEntryWindow(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("New High Score"));
     setFixedSize(Twips::size(3795, 2595));
+    OwnColours::setLightFace(*this);
 
     nameBox_ = new QLineEdit(this);
     nameBox_->setGeometry(Twips::rect(720, 1440, 2295, 285));

@@ -6,6 +6,7 @@
 #include "ui/fonts.h"
 #include "ui/twips.h"
 #include "ui/piece_images.h"
+#include "ui/smooth_pictures.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -16,6 +17,8 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("frmSplash"));
     // A splash window: no caption, no buttons, not in the taskbar.
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    // An empty title would be replaced by the application name; a blank one stays blank.
+    setWindowTitle(QStringLiteral(" "));
     setWindowIcon(AppIcon::icon());
     setFixedSize(Twips::size(4440, 2550));
 
@@ -35,7 +38,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
     logo->setObjectName(QStringLiteral("logo"));
     logo->setGeometry(Twips::rect(360, 600, 1095, 1095));
     logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    logo->setPixmap(PieceImages::logo());
+    logo->setPixmap(SmoothPictures::forRatio(PieceImages::logo(), devicePixelRatioF()));
 
     handOverTimer = new QTimer(this);
     handOverTimer->setObjectName(QStringLiteral("handOverTimer"));
@@ -51,6 +54,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
 void SplashWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), QColor(236, 233, 216));
     painter.drawPixmap(0, 0, QPixmap(QStringLiteral(":/pictures/splash.png")));
     painter.setPen(QColor(64, 64, 64));

@@ -3,6 +3,8 @@
 #include "ui/captioned_value.h"
 #include "ui/fonts.h"
 #include "ui/form_layout.h"
+#include "ui/own_colours.h"
+#include "ui/smooth_pictures.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -28,6 +30,8 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Picture2"));
     setGeometry(Twips::rect(0, 0, 1455, 5895));
+    // The column paints its own picture, so the undo button and the tool tip keep the light face too.
+    OwnColours::setLightFace(*this);
 
     titleLabel = label("titleLabel", {120, 120, 1095, 255}, tr("Peg solitaire"));
     companyLabel = label("companyLabel", {120, 360, 1095, 255}, QStringLiteral("Tarnwick"));
@@ -40,7 +44,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QWidget(parent)
     undoButton = new QPushButton(this);
     undoButton->setObjectName(QStringLiteral("undoButton"));
     undoButton->setGeometry(Twips::rect(450, 1320, 375, 375));
-    undoButton->setIcon(QIcon(QStringLiteral(":/pictures/undo.png")));
+    undoButton->setIcon(SmoothPictures::icon(QStringLiteral(":/pictures/undo.png")));
     undoButton->setIconSize(QSize(16, 16));
     undoButton->setToolTip(tr(" Undo last move "));
     undoButton->setAccessibleName(tr("Undo Move"));
@@ -92,6 +96,7 @@ void StatusPanel::paintEvent(QPaintEvent*)
 {
     static const QPixmap background(QStringLiteral(":/pictures/panel.png"));
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), QColor(128, 128, 128));
     painter.drawPixmap(0, 0, background);
 }

@@ -1,7 +1,6 @@
 #include "support/main_window_harness.h"
 
 #include "ui/board_view.h"
-#include "ui/fonts.h"
 #include "windows/main_window.h"
 #include "core/settings/settings_keys.h"
 #include "ui/picture_cell.h"
@@ -11,7 +10,6 @@
 
 MainWindowHarness::MainWindowHarness(const QString& dpiSetting) : scores(dir_.path(), dir_.path() + QStringLiteral("/user"))
 {
-    Fonts::registerApplicationFonts();
     if (!dpiSetting.isNull())
         settings.values.insert(SettingsKeys::DpiLogicalx, dpiSetting);
     const Services services{sound, music, time, dialogs, scores, dir_.path()};

@@ -9,7 +9,6 @@
 #include "support/map_settings_store.h"
 #include "support/recording_music_device.h"
 #include "support/recording_sound_player.h"
-#include "ui/fonts.h"
 #include "ui/modal_dialogs.h"
 #include "windows/main_menu.h"
 #include "windows/main_window.h"
@@ -57,7 +56,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Hopnix"));
-    Fonts::registerApplicationFonts();
 
     QTemporaryDir dir;
     RecordingSoundPlayer sound;
