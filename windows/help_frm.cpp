@@ -3,6 +3,7 @@
 
 #include "app/fonts.h"
 #include "app/twips.h"
+#include "core/files/safe_file_reader.h"
 #include "windows/rtf_reader.h"
 #include "windows/rtf_text_document_builder.h"
 
@@ -46,11 +47,11 @@ HelpFrm::HelpFrm(const QString& documentPath, QWidget* parent) : UnloadingDialog
 
 void HelpFrm::loadDocument(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const SafeFileReader::Result file = SafeFileReader::read(path, MaxDocumentBytes);
+    if (file.bytes.isEmpty())
         return;
-    const QByteArray rtf = file.read(MaxDocumentBytes);
-    RtfTextDocumentBuilder::build(RtfReader::read(rtf), *RichTextBox1->document());
+    // Of a file past the limit, the start is shown.
+    RtfTextDocumentBuilder::build(RtfReader::read(file.bytes.left(MaxDocumentBytes)), *RichTextBox1->document());
     // The page opens at its top, not where the building left the cursor.
     RichTextBox1->moveCursor(QTextCursor::Start);
 }
