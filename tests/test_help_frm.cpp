@@ -1,5 +1,6 @@
 #include "app/twips.h"
 #include "windows/help_frm.h"
+#include "windows/rtf_document_writer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,6 +88,23 @@ private Q_SLOTS:
         HelpFrm truncated(write(dir, R"({\rtf1{\fonttbl{\f0 Arial;}}\b Half a page\par and a cut-off paragr)"));
         QCOMPARE(truncated.RichTextBox1->toPlainText(), QStringLiteral("Half a page\nand a cut-off paragr"));
         QVERIFY(!anyMessageBox());
+    }
+
+    void runHeavyDocumentsAreCutToWhatLaysOutQuickly()
+    {
+        // 8 MB of alternating formats: laid out whole, it kept the window from opening for half a minute.
+        QTemporaryDir dir;
+        const QByteArray unit = R"({\b a}{\i b})";
+        const QByteArray rtf = "{\\rtf1 " + unit.repeated((HelpFrm::MaxDocumentBytes - 8) / unit.size()) + "}";
+        HelpFrm help(write(dir, rtf));
+        qsizetype formatRuns = 0;
+        for (QTextBlock block = help.RichTextBox1->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                ++formatRuns;
+        }
+        QVERIFY2(formatRuns <= RtfDocumentWriter::MaxRuns, qPrintable(QString::number(formatRuns)));
+        // The start of the text is there.
+        QVERIFY(help.RichTextBox1->toPlainText().startsWith(QStringLiteral("abab")));
     }
 
     void okAndTheCloseBoxBothJustClose()
