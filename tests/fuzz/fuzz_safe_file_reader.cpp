@@ -20,14 +20,18 @@ void require(bool condition)
         std::abort();
 }
 
+// A directory of this run's own, gone when the run ends.
+struct Scratch {
+    QString path = QDir::tempPath() + QStringLiteral("/hopnix-fuzz-%1").arg(::getpid());
+
+    Scratch() { QDir().mkpath(path); }
+    ~Scratch() { QDir(path).removeRecursively(); }
+};
+
 const QString& scratch()
 {
-    static const QString dir = [] {
-        QString path = QDir::tempPath() + QStringLiteral("/hopnix-fuzz-%1").arg(::getpid());
-        QDir().mkpath(path);
-        return path;
-    }();
-    return dir;
+    static const Scratch dir;
+    return dir.path;
 }
 
 enum class Kind { File, Link, Pipe, Directory };
