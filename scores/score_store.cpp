@@ -69,17 +69,14 @@ QString ScoreStore::loadPath(int boardNumber) const
 
 void ScoreStore::LoadScoreTable(int boardNumber)
 {
-    table(boardNumber) = readFile(loadPath(boardNumber));
-}
-
-HighScoreTable ScoreStore::readFile(const QString& path)
-{
+    const QString path = loadPath(boardNumber);
     const SafeFileReader::Result file = SafeFileReader::read(path, ScoreFile::MaxBytes);
     if (file.status == SafeFileReader::Status::Unreadable)
         qWarning("Cannot read the high scores in %s", qPrintable(path));
     // A file past the limit comes with one byte more, which tells the reader where it was cut.
-    return ScoreFile::read(file.bytes);
+    table(boardNumber) = ScoreFile::read(file.bytes);
 }
+
 
 bool ScoreStore::SaveScoreTable(int boardNumber)
 {
@@ -96,8 +93,12 @@ bool ScoreStore::SaveScoreTable(int boardNumber)
     QLockFile lock(lockPath);
     if (!lock.tryLock(LockTimeoutMs))
         return failedSave(path, QStringLiteral("cannot lock ") + lockPath);
+    const SafeFileReader::Result onDisk = SafeFileReader::read(*target, ScoreFile::MaxBytes);
+    // Results that cannot be read cannot be merged, and are not written over either.
+    if (onDisk.status == SafeFileReader::Status::Unreadable)
+        return failedSave(path, QStringLiteral("cannot read what it holds now"));
     HighScoreTable& merged = table(boardNumber);
-    merged = ScoreMerge::merge(merged, readFile(*target));
+    merged = ScoreMerge::merge(merged, ScoreFile::read(onDisk.bytes));
     if (!SafeFileWriter::write(*target, ScoreFile::write(merged), why))
         return failedSave(path, why);
     SafeFileWriter::removeLeftovers(*target);

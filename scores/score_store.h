@@ -37,7 +37,6 @@ public:
 
 private:
     static std::size_t index(int boardNumber);
-    static HighScoreTable readFile(const QString& path);
     // Tries to create a file there: permission bits alone are no answer when running as root.
     static bool canCreateFileIn(const QString& dir);
 

@@ -170,6 +170,21 @@ private Q_SLOTS:
         QCOMPARE(store.Square6Scores().entry(1), Bo);
     }
 
+    void neverSavesOverResultsItCannotRead()
+    {
+        const QString path = programDir_ + "/S6hs.hsl";
+        QVERIFY(writeAll(path, AnnaRecord));
+        QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        if (QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("permissions do not stop reading here (running as root)");
+        ScoreStore store(programDir_, userDir_);
+        store.Square6Scores().append(Bo);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Cannot save the high scores to .*: cannot read"));
+        QVERIFY(!store.SaveScoreTable(5));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(readAll(path), AnnaRecord);
+    }
+
     void removesWhatKilledSavesLeftBehind()
     {
         // Named as a save killed just before its rename leaves them.
