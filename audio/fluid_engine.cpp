@@ -4,6 +4,7 @@
 
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
+#include <glib.h>
 
 #include <mutex>
 
@@ -12,6 +13,8 @@ void ignoreFluidLog(int, const char*, void*) {}
 
 // libasound reports through a C variadic handler.
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void ignoreGlibLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
 
 // The PulseAudio server is the usual desktop route; plain ALSA serves where there is none.
 constexpr const char* DriverNames[] = {"pulseaudio", "alsa"};
@@ -24,6 +27,12 @@ void FluidEngine::silenceLibraries()
         for (int level = 0; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, ignoreFluidLog, nullptr);
         snd_lib_error_set_handler(ignoreAlsaError);
+        // FluidSynth hands a file its own loader rejects to libinstpatch, which logs a damaged soundfont's
+        // failed assertions through GLib's default domain.
+        g_log_set_handler(nullptr,
+            static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE
+                | G_LOG_LEVEL_INFO | G_LOG_LEVEL_DEBUG),
+            ignoreGlibLog, nullptr);
     });
 }
 

@@ -24,7 +24,8 @@ public:
 
     // Nothing when the soundfont does not load or no audio driver opens.
     static std::unique_ptr<FluidEngine> create(const QString& soundfont, const QByteArray& midi, Output output);
-    // FluidSynth and libasound print their own diagnostics; the game shows none, so both are silenced once.
+    // FluidSynth, libinstpatch and libasound print their own diagnostics; the game shows none, so they are
+    // silenced once.
     static void silenceLibraries();
 
     ~FluidEngine();

@@ -1,9 +1,9 @@
 #include "audio/fluid_music_device.h"
 
 #include "audio/fluid_engine.h"
+#include "core/files/safe_file_reader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 static_assert(FluidMusicDevice::SampleRate == FluidEngine::SampleRate);
@@ -56,10 +56,10 @@ QString FluidMusicDevice::findSoundfont(const QStringList& search)
 void FluidMusicDevice::open(const QString& path)
 {
     close();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxMidiBytes)
+    const SafeFileReader::Result file = SafeFileReader::read(path, MaxMidiBytes);
+    if (!file.ok())
         return;
-    const QByteArray midi = file.readAll();
+    const QByteArray& midi = file.bytes;
     const std::optional<MidiHeader> header = MidiHeader::parse(midi);
     const QString soundfont = findSoundfont(soundfontSearch_);
     if (!header || soundfont.isEmpty())

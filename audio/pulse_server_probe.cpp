@@ -1,7 +1,8 @@
 #include "audio/pulse_server_probe.h"
 
+#include "core/files/safe_file_reader.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -44,13 +45,12 @@ bool PulseServerProbe::mayBeRunning(const QProcessEnvironment& env, const QStrin
 
 bool PulseServerProbe::namesServer(const QString& clientConfig)
 {
-    QFile file(clientConfig);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // A client configuration is a page of text; a pipe or a device in its place is not read.
+    constexpr qint64 MaxConfigBytes = 256 * 1024;
+    const SafeFileReader::Result file = SafeFileReader::read(clientConfig, MaxConfigBytes);
+    if (!file.ok())
         return false;
-    static const QRegularExpression setting(QStringLiteral("^\\s*default-server\\s*=\\s*\\S"));
-    while (!file.atEnd()) {
-        if (setting.match(QString::fromUtf8(file.readLine())).hasMatch())
-            return true;
-    }
-    return false;
+    static const QRegularExpression setting(
+        QStringLiteral("^[ \\t]*default-server[ \\t]*=[ \\t]*\\S"), QRegularExpression::MultilineOption);
+    return setting.match(QString::fromUtf8(file.bytes)).hasMatch();
 }

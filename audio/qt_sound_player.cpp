@@ -4,23 +4,17 @@
 #include "core/music/wave_header.h"
 
 #include <QAudioDevice>
-#include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
 namespace {
-// The game's sounds are a few kilobytes; anything this big is not one of them.
-constexpr qint64 MaxWaveBytes = 16 * 1024 * 1024;
 // A handful of paths are ever used; the cap only guards against an unbounded set.
 constexpr std::size_t MaxCachedEffects = 8;
 
 bool isPlayableWave(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxWaveBytes)
-        return false;
-    const std::optional<WaveHeader> header = WaveHeader::parse(file.readAll());
+    const std::optional<WaveHeader> header = WaveHeader::readFile(path);
     return header && header->dataBytes > 0;
 }
 } // namespace

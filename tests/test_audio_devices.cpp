@@ -119,6 +119,26 @@ private Q_SLOTS:
         QVERIFY2(openMs < 100, qPrintable(QStringLiteral("open %1 ms, load %2 ms").arg(openMs).arg(loadMs)));
     }
 
+    void damagedSoundfontIsQuiet()
+    {
+        // FluidSynth passes a soundfont its own loader rejects on to libinstpatch, which used to complain.
+        QTemporaryDir dir;
+        const QString damaged = dir.filePath("damaged.sf2");
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(1000, 'j'));
+        file.close();
+
+        OutputCapture capture;
+        FluidMusicDevice device(FluidMusicDevice::Output::Offline, {damaged});
+        device.open(asset("amalia2.mid"));
+        device.play();
+        device.waitUntilLoaded();
+        QVERIFY(!device.isReady());
+        const QStringList printed = capture.finish();
+        QVERIFY2(printed.isEmpty(), qPrintable(printed.join('\n')));
+    }
+
     void musicDeviceQuitsWhileLoading()
     {
         OutputCapture capture;

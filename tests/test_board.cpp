@@ -152,7 +152,11 @@ void TestBoard::displaySizeCheck()
 void TestBoard::settingsFileAsTheReadmeShowsIt()
 {
     QTemporaryDir config;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    // The file checked before reading is the one QSettings itself would pick.
+    QCOMPARE(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Hopnix"), SettingsKeys::Application)
+                 .fileName(),
+        QtSettingsStore::filePath());
     QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Hopnix")));
     QFile file(config.filePath(QStringLiteral("Hopnix/HKEY_CURRENT_CONFIG.ini")));
     QVERIFY(file.open(QIODevice::WriteOnly));

@@ -1,4 +1,6 @@
+#include "ui/twips.h"
 #include "windows/help_window.h"
+#include "core/help/rtf_document_writer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,6 +74,23 @@ private Q_SLOTS:
         HelpWindow truncated(write(dir, R"({\rtf1{\fonttbl{\f0 Arial;}}\b Half a page\par and a cut-off paragr)"));
         QCOMPARE(truncated.textBox->toPlainText(), QStringLiteral("Half a page\nand a cut-off paragr"));
         QVERIFY(!anyMessageBox());
+    }
+
+    void runHeavyDocumentsAreCutToWhatLaysOutQuickly()
+    {
+        // 8 MB of alternating formats: laid out whole, it kept the window from opening for half a minute.
+        QTemporaryDir dir;
+        const QByteArray unit = R"({\b a}{\i b})";
+        const QByteArray rtf = "{\\rtf1 " + unit.repeated((HelpWindow::MaxDocumentBytes - 8) / unit.size()) + "}";
+        HelpWindow help(write(dir, rtf));
+        qsizetype formatRuns = 0;
+        for (QTextBlock block = help.textBox->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                ++formatRuns;
+        }
+        QVERIFY2(formatRuns <= RtfDocumentWriter::MaxRuns, qPrintable(QString::number(formatRuns)));
+        // The start of the text is there.
+        QVERIFY(help.textBox->toPlainText().startsWith(QStringLiteral("abab")));
     }
 
     void okAndTheCloseBoxBothJustClose()

@@ -52,8 +52,50 @@ private Q_SLOTS:
         RtfCharFormat plain;
         plain.fontFamily = QStringLiteral("Arial");
         QCOMPARE(runs[10].format, plain);
-        // Text in the same format stays in one run.
+        // Text in the same format stays in one run, even across formatting that left no text between.
         QCOMPARE(read(R"(\b one{\b  two}\par)").paragraphs[0].runs.size(), 1u);
+        const RtfDocument merged = read(R"({\b a}{\i }{\b b}{\i\'01}{\b c}\par)");
+        QCOMPARE(merged.paragraphs[0].runs.size(), 1u);
+        QCOMPARE(merged.paragraphs[0].runs[0].text, QStringLiteral("abc"));
+    }
+
+    void runsAreCountedOverTheWholeDocument()
+    {
+        // The help view lays out format changes at a cost that grows with their square: the reader
+        // stops at its limit of runs however they are spread over paragraphs.
+        const auto runCount = [](const RtfDocument& doc) {
+            qsizetype runs = 0;
+            for (const RtfParagraph& paragraph : doc.paragraphs)
+                runs += std::ssize(paragraph.runs);
+            return runs;
+        };
+        const QByteArray alternating = R"({\b a}{\i b})";
+        const RtfDocument oneParagraph = read(alternating.repeated(RtfDocumentWriter::MaxRuns));
+        QCOMPARE(runCount(oneParagraph), RtfDocumentWriter::MaxRuns);
+        QVERIFY(!oneParagraph.complete);
+        const RtfDocument spread = read((alternating + "\\par ").repeated(RtfDocumentWriter::MaxRuns));
+        QCOMPARE(runCount(spread), RtfDocumentWriter::MaxRuns);
+        QVERIFY(!spread.complete);
+        // Just below the limit everything is read.
+        const RtfDocument below = read(alternating.repeated(RtfDocumentWriter::MaxRuns / 2));
+        QVERIFY(below.complete);
+    }
+
+    void longWordsGetBreakOpportunities()
+    {
+        const QString zeroWidthSpace(QChar(0x200B));
+        const QString word(RtfDocumentWriter::MaxWordLength * 3 + 5, QLatin1Char('x'));
+        // The word may come in several runs; the count goes on across them.
+        const QString text = read("x{\\b " + word.mid(1).toLatin1() + "} short words\\par").plainText();
+        const QStringList pieces = text.split(zeroWidthSpace);
+        QCOMPARE(pieces.size(), 4);
+        for (const QString& piece : pieces.first(3))
+            QCOMPARE(piece.size(), RtfDocumentWriter::MaxWordLength);
+        QCOMPARE(QString(text).remove(zeroWidthSpace), word + " short words");
+        // A blank, a tab or a line break lets a line end there: words up to the limit stay whole.
+        const QString fits(RtfDocumentWriter::MaxWordLength, QLatin1Char('y'));
+        const QByteArray bytes = fits.toLatin1();
+        QVERIFY(!read(bytes + " " + bytes + "\\tab " + bytes + "\\line " + bytes).plainText().contains(zeroWidthSpace));
     }
 
     void fontAndColourTables()

@@ -103,10 +103,16 @@ private Q_SLOTS:
         QTest::newRow("not in rank order") << record("C", " 9 ", " .5 ") + a << QStringList({"C", "A"});
         QTest::newRow("seven records") << a + b + a + b + a + b + a << QStringList({"A", "B", "A", "B", "A"});
         QTest::newRow("cut after the pegs") << a + "C\r\n 3 \r\n" << QStringList({"A"});
-        QTest::newRow("word for pegs") << record("C", " three ", " .5 ") + a << QStringList();
-        QTest::newRow("number with junk") << a + record("C", " 3x ", " .5 ") + b << QStringList({"A"});
-        QTest::newRow("exponent without digits") << a + record("C", " 3 ", " 5E- ") << QStringList({"A"});
-        QTest::newRow("extra field shifts the rest") << a + "C\r\n 3 , 4 \r\n .5 \r\n" + b << QStringList({"A", "C"});
+        // A record that does not read is passed over and the reading picks up at the next one that does.
+        QTest::newRow("cut short in the middle") << a + "C\r\n 3 \r\n" + b << QStringList({"A", "B"});
+        QTest::newRow("word for pegs") << record("C", " three ", " .5 ") + a << QStringList({"A"});
+        QTest::newRow("number with junk") << a + record("C", " 3x ", " .5 ") + b << QStringList({"A", "B"});
+        QTest::newRow("exponent without digits") << a + record("C", " 3 ", " 5E- ") + b << QStringList({"A", "B"});
+        QTest::newRow("stray lines") << a + "junk\r\n\r\n" + b << QStringList({"A", "B"});
+        QTest::newRow("extra field shifts a record") << a + "C\r\n 3 , 4 \r\n .5 \r\n" + b << QStringList({"A", "C", "B"});
+        // A name with a comma, written without quotes, is the whole line.
+        QTest::newRow("unquoted comma") << a + record("Smith, John", " 3 ", " .5 ") + b << QStringList({"A", "Smith, John", "B"});
+        QTest::newRow("unquoted comma, quotes") << record("Jo \"JJ\", B", " 3 ", " .5 ") << QStringList({"Jo 'JJ', B"});
         QTest::newRow("empty slot pegs") << record("C", " 99 ", " .5 ") + a << QStringList({"A"});
         QTest::newRow("negative pegs") << record("C", "-1 ", " .5 ") + a << QStringList({"A"});
         QTest::newRow("fractional pegs") << record("C", " 2.5 ", " .5 ") + a << QStringList({"A"});
@@ -126,6 +132,21 @@ private Q_SLOTS:
         QCOMPARE(namesOf(table), names);
         for (int i = table.Count() + 1; i <= HighScoreTable::Slots; ++i)
             QCOMPARE(table.Pegs(i), HighScoreTable::EmptySlotPegs);
+    }
+
+    void legacyCommaNamesKeepEveryRecord()
+    {
+        // Written before names with a comma were quoted, or by hand.
+        const QByteArray legacy = record("Alpha", " 1 ", " .5 ") + record("Smith, John", " 2 ", " .5 ")
+            + record("Charlie", " 3 ", " .5 ") + record("Delta", " 4 ", " .5 ") + record("Echo", " 5 ", " .5 ");
+        const HighScoreTable table = ScoreFile::read(legacy);
+        const QStringList names({"Alpha", "Smith, John", "Charlie", "Delta", "Echo"});
+        QCOMPARE(namesOf(table), names);
+        QCOMPARE(table.Pegs(5), qint16{5});
+        // Saved again, the name is quoted and comes back the same.
+        const QByteArray saved = ScoreFile::write(table);
+        QCOMPARE(saved, QByteArray(legacy).replace("Smith, John", "\"Smith, John\""));
+        QCOMPARE(namesOf(ScoreFile::read(saved)), names);
     }
 
     void hugeFilesStayCheap()

@@ -1,4 +1,6 @@
+#include "core/scores/score_merge.h"
 #include "core/scores/high_score_table.h"
+#include "core/scores/score_file.h"
 #include "core/scores/time_text.h"
 #include "core/scores/top_player.h"
 
@@ -114,6 +116,36 @@ private Q_SLOTS:
         QCOMPARE(TopPlayer::of(table), (TopPlayer{"ANNA B.", "3 Pegs Left", "00:01:40"}));
         table.insertHighScore(1, {QString(), 1, 3723 * Second});
         QCOMPARE(TopPlayer::of(table), (TopPlayer{"", "1 Pegs Left", "01:02:03"}));
+    }
+
+    void mergingWithAnotherGamesTable()
+    {
+        HighScoreTable ours;
+        ours.append({QStringLiteral("Anna"), 1, 100 * Second});
+        ours.append({QStringLiteral("Cy"), 3, 50 * Second});
+        // What another game saved: Anna's result as the file gives it back, digits rounded; then its own.
+        HighScoreTable theirs = ScoreFile::read(ScoreFile::write(ours));
+        QVERIFY(theirs.Times(1) != ours.Times(1));
+        theirs.insertHighScore(2, {QStringLiteral("Bo"), 2, 10 * Second});
+        theirs.insertHighScore(1, {QStringLiteral("Di"), 1, 100 * Second});
+        const HighScoreTable merged = ScoreMerge::merge(ours, theirs);
+        // No result twice; Di ties with Anna and comes after ours.
+        QCOMPARE(summary(merged), QStringLiteral("4 Anna:1 Di:1 Bo:2 Cy:3 :99"));
+        QCOMPARE(merged.Times(1), ours.Times(1));
+        QCOMPARE(ScoreMerge::merge(merged, theirs), merged);
+        QCOMPARE(ScoreMerge::merge(theirs, HighScoreTable()), theirs);
+
+        // The same result scored twice in one table is two results; beyond five the worst drop out.
+        const HighScoreEntry eve{QStringLiteral("Eve"), 1, 10 * Second};
+        HighScoreTable once;
+        once.append(eve);
+        HighScoreTable twice = once;
+        twice.append(eve);
+        QCOMPARE(ScoreMerge::merge(twice, once), twice);
+        QCOMPARE(ScoreMerge::merge(once, twice), twice);
+        const HighScoreTable full = tableOf({{0, 5}, {2, 5}, {4, 5}, {6, 5}, {8, 5}});
+        QCOMPARE(summary(ScoreMerge::merge(full, tableOf({{9, 1}, {3, 1}, {7, 1}}))),
+            QStringLiteral("5 p1:0 p2:2 p2:3 p3:4 p4:6"));
     }
 };
 

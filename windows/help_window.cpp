@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/own_colours.h"
 #include "ui/twips.h"
+#include "core/files/safe_file_reader.h"
 #include "core/help/rtf_reader.h"
 #include "ui/rtf_text_document_builder.h"
 
@@ -49,11 +50,11 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent) : Unloading
 
 void HelpWindow::loadDocument(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const SafeFileReader::Result file = SafeFileReader::read(path, MaxDocumentBytes);
+    if (file.bytes.isEmpty())
         return;
-    const QByteArray rtf = file.read(MaxDocumentBytes);
-    RtfTextDocumentBuilder::build(RtfReader::read(rtf), *textBox->document());
+    // Of a file past the limit, the start is shown.
+    RtfTextDocumentBuilder::build(RtfReader::read(file.bytes.left(MaxDocumentBytes)), *textBox->document());
     // The page opens at its top, not where the building left the cursor.
     textBox->moveCursor(QTextCursor::Start);
 }

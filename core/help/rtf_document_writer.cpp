@@ -1,5 +1,6 @@
 #include "core/help/rtf_document_writer.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -12,12 +13,44 @@ bool keep(QChar c)
     return u >= 0x20 && !(u >= 0x7F && u < 0xA0) && u != QChar::ParagraphSeparator;
 }
 
+constexpr QChar ZeroWidthSpace(0x200B);
+
+bool mayBreakAfter(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == QChar::LineSeparator || c == ZeroWidthSpace;
+}
+
 } // namespace
 
 void RtfDocumentWriter::addText(QStringView text, const RtfCharFormat& format)
 {
-    if (full_ || text.isEmpty())
+    if (full_)
         return;
+    const qsizetype room = MaxCharacters - characters_;
+    QString kept;
+    for (const QChar c : text) {
+        // One character past the room is enough to know the limit is reached.
+        if (kept.size() > room)
+            break;
+        if (!keep(c))
+            continue;
+        // The layout rescans a word longer than a line for every line it fills: a break opportunity now
+        // and then keeps that linear, and a word this long wraps anywhere anyway.
+        if (mayBreakAfter(c)) {
+            wordLength_ = 0;
+        } else if (++wordLength_ > MaxWordLength) {
+            kept += ZeroWidthSpace;
+            wordLength_ = 1;
+        }
+        kept += c;
+    }
+    if (kept.isEmpty())
+        return;
+    if (room <= 0) {
+        full_ = true;
+        return;
+    }
+    // A run only starts where the format changes, so formatting that changes nothing costs no run.
     if (current_.runs.empty() || !(current_.runs.back().format == format)) {
         if (runs_ >= MaxRuns) {
             full_ = true;
@@ -26,17 +59,10 @@ void RtfDocumentWriter::addText(QStringView text, const RtfCharFormat& format)
         ++runs_;
         current_.runs.push_back({format, {}});
     }
-    QString& target = current_.runs.back().text;
-    for (const QChar c : text) {
-        if (characters_ >= MaxCharacters) {
-            full_ = true;
-            return;
-        }
-        if (keep(c)) {
-            target += c;
-            ++characters_;
-        }
-    }
+    current_.runs.back().text += QStringView(kept).left(room);
+    characters_ += std::min(room, kept.size());
+    if (kept.size() > room)
+        full_ = true;
 }
 
 void RtfDocumentWriter::endParagraph(const RtfParagraphFormat& format, const RtfCharFormat& markFormat)
@@ -54,9 +80,8 @@ void RtfDocumentWriter::pushParagraph(const RtfParagraphFormat& format, const Rt
 {
     current_.format = format;
     current_.markFormat = markFormat;
-    // Runs left empty by dropped characters carry nothing.
-    std::erase_if(current_.runs, [](const RtfRun& run) { return run.text.isEmpty(); });
     document_.paragraphs.push_back(std::exchange(current_, {}));
+    wordLength_ = 0;
     bulletTaken_ = false;
 }
 

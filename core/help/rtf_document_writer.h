@@ -7,12 +7,16 @@
 // Collects the reader's text into paragraphs and runs, within fixed limits on the size of the result.
 class RtfDocumentWriter {
 public:
-    // Far beyond any help page; they bound the memory a hostile file can make the reader use.
-    static constexpr qsizetype MaxCharacters = 1 << 20;
-    static constexpr qsizetype MaxRuns = 1 << 16;
-    static constexpr qsizetype MaxParagraphs = 1 << 15;
+    // Far beyond any help page; they bound the memory a hostile file can make the reader use and the work
+    // of laying out the result, which for format changes within a paragraph grows with their square.
+    static constexpr qsizetype MaxCharacters = 1 << 17;
+    static constexpr qsizetype MaxRuns = 1 << 12;
+    static constexpr qsizetype MaxParagraphs = 1 << 13;
+    // Longer words get an invisible break opportunity (U+200B) after every this many characters.
+    static constexpr qsizetype MaxWordLength = 256;
 
-    // Control characters are dropped; '\t' and QChar::LineSeparator are kept.
+    // Control characters are dropped; '\t' and QChar::LineSeparator are kept. Adjacent text in the same
+    // format makes one run.
     void addText(QStringView text, const RtfCharFormat& format);
     void endParagraph(const RtfParagraphFormat& format, const RtfCharFormat& markFormat);
     // The text of a bullet is shown once per paragraph, however many ways the writer spelled it.
@@ -29,6 +33,8 @@ private:
     RtfParagraph current_;
     qsizetype characters_ = 0;
     qsizetype runs_ = 0;
+    // Characters since the last break opportunity in the paragraph.
+    qsizetype wordLength_ = 0;
     bool bulletTaken_ = false;
     bool full_ = false;
 };

@@ -1,6 +1,10 @@
 #include "core/music/wave_header.h"
 
+#include "core/files/safe_file_reader.h"
+
 namespace {
+// The game's sounds are a few kilobytes; anything this big is not one of them.
+constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 constexpr qsizetype RiffHeaderSize = 12;
 constexpr qsizetype ChunkHeaderSize = 8;
 constexpr quint32 FmtSize = 16;
@@ -55,4 +59,10 @@ std::optional<WaveHeader> WaveHeader::parse(const QByteArray& bytes)
         at = body + static_cast<qsizetype>(size) + (size & 1);
     }
     return std::nullopt;
+}
+
+std::optional<WaveHeader> WaveHeader::readFile(const QString& path)
+{
+    const SafeFileReader::Result file = SafeFileReader::read(path, MaxFileBytes);
+    return file.ok() ? parse(file.bytes) : std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 #include <optional>
@@ -23,6 +24,8 @@ public:
     // Nothing unless the bytes hold a RIFF/WAVE file with a "fmt " chunk before a complete "data" chunk
     // of integer PCM (8 or 16 bits) or 32-bit float samples.
     static std::optional<WaveHeader> parse(const QByteArray& bytes);
+    // The same for a file; nothing too for a missing or oversized file, or for anything but a regular file.
+    static std::optional<WaveHeader> readFile(const QString& path);
 
     qint64 frameCount() const { return dataBytes / (channels * bitsPerSample / 8); }
     qint64 durationMs() const { return frameCount() * 1000 / sampleRate; }

@@ -11,6 +11,8 @@ public:
     explicit DelimitedReader(const QByteArray& text, bool endIsCut = false) : text_(text), endIsCut_(endIsCut) {}
 
     bool atEnd() const { return pos_ >= text_.size(); }
+    qsizetype position() const { return pos_; }
+    void seek(qsizetype position) { pos_ = position; }
 
     // Blanks and tabs before the field are skipped. A field starting with a double quote runs to the
     // next quote (or line end) and loses the quotes; any other runs to the next comma or line end and

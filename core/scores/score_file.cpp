@@ -1,7 +1,7 @@
 #include "core/scores/score_file.h"
 
 #include "core/scores/basic_number.h"
-#include "core/scores/delimited_reader.h"
+#include "core/scores/score_record_reader.h"
 #include "core/scores/windows_1252.h"
 
 #include <cmath>
@@ -31,19 +31,15 @@ HighScoreTable ScoreFile::read(const QByteArray& text)
 {
     const bool cut = text.size() > MaxBytes;
     const QByteArray head = cut ? text.left(MaxBytes) : text;
-    DelimitedReader in(head, cut);
+    ScoreRecordReader in(head, cut);
     HighScoreTable table;
-    while (table.Count() < HighScoreTable::Slots && !in.atEnd()) {
-        const QByteArray name = in.readText();
-        const std::optional<double> pegs = in.readNumber();
-        if (!pegs)
-            break;
-        const std::optional<double> time = in.readNumber();
-        if (!time)
+    while (table.Count() < HighScoreTable::Slots) {
+        const std::optional<ScoreRecordReader::Record> record = in.next();
+        if (!record)
             break;
         // NaN fails both tests; "-0" is stored as 0.
-        if (soundPegs(*pegs) && soundTime(*time))
-            table.append({Windows1252::decode(name), static_cast<qint16>(*pegs), *time + 0.0});
+        if (soundPegs(record->pegs) && soundTime(record->time))
+            table.append({Windows1252::decode(record->name), static_cast<qint16>(record->pegs), record->time + 0.0});
     }
     return table;
 }
@@ -51,12 +47,15 @@ HighScoreTable ScoreFile::read(const QByteArray& text)
 QByteArray ScoreFile::write(const HighScoreTable& table)
 {
     QByteArray text;
-    for (int i = 1; i <= table.Count(); ++i) {
-        text += nameLine(table.Names(i)) + LineEnd;
-        text += BasicNumber::field(qint64{table.Pegs(i)}) + LineEnd;
-        text += BasicNumber::field(table.Times(i)) + LineEnd;
-    }
+    for (int i = 1; i <= table.Count(); ++i)
+        text += record(table.entry(i));
     return text;
+}
+
+QByteArray ScoreFile::record(const HighScoreEntry& entry)
+{
+    return nameLine(entry.Name) + LineEnd + BasicNumber::field(qint64{entry.Pegs}) + LineEnd
+        + BasicNumber::field(entry.Time) + LineEnd;
 }
 
 QByteArray ScoreFile::nameLine(const QString& name)

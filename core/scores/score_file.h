@@ -12,14 +12,15 @@ public:
     // Times from this many days up are not results of a game.
     static constexpr double MaxDays = 1000.0;
 
-    // Takes complete records in file order until five are sound. A record with pegs outside 0..98 or a
-    // time that is negative, not finite or absurd is dropped; a record cut short or a field that is not
-    // a number where one is due ends the reading.
+    // Takes records in file order until five are sound. A record with pegs outside 0..98 or a time that
+    // is negative, not finite or absurd is dropped; one that does not read at all is passed over.
     static HighScoreTable read(const QByteArray& text);
     static QByteArray write(const HighScoreTable& table);
+    // The three lines of one entry; two entries with the same record are the same result.
+    static QByteArray record(const HighScoreEntry& entry);
 
 private:
     // Quoted when the reader would otherwise split the name or lose blanks around it. A name starting
-    // with a double quote cannot come back either way; neither the name box nor a file produces one.
+    // with a double quote cannot come back either way; neither the name box nor the reader produces one.
     static QByteArray nameLine(const QString& name);
 };

@@ -1,14 +1,29 @@
 #include "core/scores/score_store.h"
 
+#include "core/files/safe_file_reader.h"
+#include "core/files/safe_file_writer.h"
 #include "core/scores/score_file.h"
+#include "core/scores/score_merge.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
 #include <QTemporaryFile>
 
 #include <utility>
+
+namespace {
+
+// Another game saving the same file holds its lock for a few milliseconds.
+constexpr int LockTimeoutMs = 2000;
+
+bool failedSave(const QString& path, const QString& why)
+{
+    qWarning("Cannot save the high scores to %s: %s", qPrintable(path), qPrintable(why));
+    return false;
+}
+
+} // namespace
 
 ScoreStore::ScoreStore(QString programDir, QString userDataDir)
     : programDir_(std::move(programDir))
@@ -54,32 +69,38 @@ QString ScoreStore::loadPath(int boardNumber) const
 
 void ScoreStore::LoadScoreTable(int boardNumber)
 {
-    HighScoreTable& loaded = table(boardNumber);
-    loaded = {};
     const QString path = loadPath(boardNumber);
-    if (!QFileInfo(path).isFile())
-        return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("Cannot read the high scores in %s: %s", qPrintable(path), qPrintable(file.errorString()));
-        return;
-    }
-    // One byte past the limit tells the reader the file was cut.
-    loaded = ScoreFile::read(file.read(ScoreFile::MaxBytes + 1));
+    const SafeFileReader::Result file = SafeFileReader::read(path, ScoreFile::MaxBytes);
+    if (file.status == SafeFileReader::Status::Unreadable)
+        qWarning("Cannot read the high scores in %s", qPrintable(path));
+    // A file past the limit comes with one byte more, which tells the reader where it was cut.
+    table(boardNumber) = ScoreFile::read(file.bytes);
 }
+
 
 bool ScoreStore::SaveScoreTable(int boardNumber)
 {
     const QString path = savePath(boardNumber);
-    if (!programDirWritable_ && !QDir().mkpath(userDataDir_)) {
-        qWarning("Cannot save the high scores: cannot create %s", qPrintable(userDataDir_));
-        return false;
-    }
-    QSaveFile file(path);
-    const QByteArray text = ScoreFile::write(table(boardNumber));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        qWarning("Cannot save the high scores to %s: %s", qPrintable(path), qPrintable(file.errorString()));
-        return false;
-    }
+    if (!programDirWritable_ && !QDir().mkpath(userDataDir_))
+        return failedSave(path, QStringLiteral("cannot create ") + userDataDir_);
+    QString why;
+    const std::optional<QString> target = SafeFileWriter::target(path, why);
+    if (!target)
+        return failedSave(path, why);
+    // Another game in the same place saves under the same lock and may have saved since this one loaded:
+    // its results are merged in, so neither game writes over the other's.
+    const QString lockPath = *target + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
+    if (!lock.tryLock(LockTimeoutMs))
+        return failedSave(path, QStringLiteral("cannot lock ") + lockPath);
+    const SafeFileReader::Result onDisk = SafeFileReader::read(*target, ScoreFile::MaxBytes);
+    // Results that cannot be read cannot be merged, and are not written over either.
+    if (onDisk.status == SafeFileReader::Status::Unreadable)
+        return failedSave(path, QStringLiteral("cannot read what it holds now"));
+    HighScoreTable& merged = table(boardNumber);
+    merged = ScoreMerge::merge(merged, ScoreFile::read(onDisk.bytes));
+    if (!SafeFileWriter::write(*target, ScoreFile::write(merged), why))
+        return failedSave(path, why);
+    SafeFileWriter::removeLeftovers(*target);
     return true;
 }

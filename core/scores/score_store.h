@@ -24,9 +24,10 @@ public:
     HighScoreTable& Square7Scores() { return table(4); }
     HighScoreTable& Square6Scores() { return table(5); }
 
-    // A missing, empty or unreadable file gives an empty table.
+    // A missing, empty or unreadable file, or anything but a regular file, gives an empty table.
     void LoadScoreTable(int boardNumber);
-    // Replaces the board's file as a whole, or leaves the old one; false (and a line on stderr) on failure.
+    // Merges what the board's file holds now into the table, then replaces the file as a whole with the
+    // table. On failure the old file stays as it was, the table keeps its results, and one line goes to stderr.
     bool SaveScoreTable(int boardNumber);
 
     static QString fileName(int boardNumber);

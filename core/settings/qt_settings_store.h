@@ -6,4 +6,7 @@
 class QtSettingsStore : public SettingsStore {
 public:
     QString value(const QString& key, const QString& defaultValue) const override;
+
+    // Where QSettings keeps the game's user settings.
+    static QString filePath();
 };

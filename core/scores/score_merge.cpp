@@ -1,0 +1,27 @@
+#include "core/scores/score_merge.h"
+
+#include "core/scores/score_file.h"
+
+#include <array>
+
+HighScoreTable ScoreMerge::merge(const HighScoreTable& ours, const HighScoreTable& theirs)
+{
+    HighScoreTable merged = ours;
+    // Each of ours stands for at most one of theirs, so a result scored twice stays twice.
+    std::array<bool, HighScoreTable::Slots> matched{};
+    for (int i = 1; i <= theirs.Count(); ++i) {
+        const HighScoreEntry entry = theirs.entry(i);
+        const QByteArray record = ScoreFile::record(entry);
+        bool known = false;
+        for (int j = 1; j <= ours.Count() && !known; ++j) {
+            auto& used = matched[static_cast<std::size_t>(j - 1)];
+            if (!used && ScoreFile::record(ours.entry(j)) == record)
+                used = known = true;
+        }
+        if (known)
+            continue;
+        if (const std::optional<int> position = merged.checkForHighScore(entry.Pegs, entry.Time))
+            merged.insertHighScore(*position, entry);
+    }
+    return merged;
+}
