@@ -23,7 +23,7 @@ void MainProgram::start()
 void MainProgram::handOver()
 {
     for (int board = 1; board <= BoardLayout::Count; ++board)
-        services_.scores.LoadScoreTable(board);
+        services_.scores.loadScoreTable(board);
     const bool smallPieces = DisplaySizeCheck::checkDisplaySize(settings_);
     runMain(smallPieces);
     if (splash_)

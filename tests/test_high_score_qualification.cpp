@@ -24,8 +24,8 @@ constexpr int EuropeanOne = 2;
 
 QString entryText(const HighScoreTable& table, int position)
 {
-    return table.Names(position) + QLatin1Char('|') + QString::number(table.Pegs(position)) + QLatin1Char('|')
-        + TimeText::of(table.Times(position));
+    return table.nameAt(position) + QLatin1Char('|') + QString::number(table.pegsAt(position)) + QLatin1Char('|')
+        + TimeText::of(table.timeAt(position));
 }
 
 QStringList entries(const HighScoreTable& table)
@@ -98,7 +98,7 @@ private Q_SLOTS:
                                      "p4|4|00:00:10"};
         QCOMPARE(entries(european), afterSolve);
         ScoreStore reread(h.dir(), h.dir() + QStringLiteral("/user"));
-        reread.LoadScoreTable(EuropeanOne);
+        reread.loadScoreTable(EuropeanOne);
         QCOMPARE(entries(reread.table(EuropeanOne)), afterSolve);
         const StatusPanel& panel = h.form().panel();
         QCOMPARE((QStringList{panel.topName->text(), panel.topScore->text(), panel.topTime->text()}),

@@ -64,8 +64,8 @@ QString readInChild(const QString& reader, const QString& dir)
 {
     if (reader == "scores") {
         ScoreStore store(dir, dir + QStringLiteral("/user"));
-        store.LoadScoreTable(5);
-        return QString::number(store.Square6Scores().Count());
+        store.loadScoreTable(5);
+        return QString::number(store.table(5).count());
     }
     if (reader == "tune") {
         FluidMusicDevice device(FluidMusicDevice::Output::Offline, FluidMusicDevice::defaultSoundfontSearch());

@@ -18,8 +18,8 @@ QByteArray record(const QByteArray& name, const QByteArray& pegs, const QByteArr
 QStringList namesOf(const HighScoreTable& table)
 {
     QStringList names;
-    for (int i = 1; i <= table.Count(); ++i)
-        names.append(table.Names(i));
+    for (int i = 1; i <= table.count(); ++i)
+        names.append(table.nameAt(i));
     return names;
 }
 
@@ -69,8 +69,8 @@ private Q_SLOTS:
         const HighScoreTable back = ScoreFile::read(text);
         QCOMPARE(namesOf(back), namesOf(table));
         for (int i = 1; i <= 5; ++i) {
-            QCOMPARE(back.Pegs(i), table.Pegs(i));
-            QCOMPARE(TimeText::of(back.Times(i)), TimeText::of(table.Times(i)));
+            QCOMPARE(back.pegsAt(i), table.pegsAt(i));
+            QCOMPARE(TimeText::of(back.timeAt(i)), TimeText::of(table.timeAt(i)));
         }
         QCOMPARE(ScoreFile::write(back), text);
     }
@@ -84,13 +84,13 @@ private Q_SLOTS:
             "\r\n +2 \r\n 1.5e+0 \r\n"
             "Cy\r\n 1E1 \r\n 5E-02");
         QCOMPARE(namesOf(table), QStringList({"Anna", "Bo", "", "Cy"}));
-        QCOMPARE(table.Pegs(1), qint16{3});
-        QCOMPARE(TimeText::of(table.Times(1)), QStringLiteral("00:01:40"));
-        QCOMPARE(table.Times(2), 0.5);
-        QCOMPARE(table.Times(3), 1.5);
-        QCOMPARE(table.Pegs(4), qint16{10});
-        QCOMPARE(table.Times(4), 0.05);
-        QCOMPARE(table.Pegs(5), HighScoreTable::EmptySlotPegs);
+        QCOMPARE(table.pegsAt(1), qint16{3});
+        QCOMPARE(TimeText::of(table.timeAt(1)), QStringLiteral("00:01:40"));
+        QCOMPARE(table.timeAt(2), 0.5);
+        QCOMPARE(table.timeAt(3), 1.5);
+        QCOMPARE(table.pegsAt(4), qint16{10});
+        QCOMPARE(table.timeAt(4), 0.05);
+        QCOMPARE(table.pegsAt(5), HighScoreTable::EmptySlotPegs);
     }
 
     void badFiles_data()
@@ -130,8 +130,8 @@ private Q_SLOTS:
         QFETCH(QStringList, names);
         const HighScoreTable table = ScoreFile::read(text);
         QCOMPARE(namesOf(table), names);
-        for (int i = table.Count() + 1; i <= HighScoreTable::Slots; ++i)
-            QCOMPARE(table.Pegs(i), HighScoreTable::EmptySlotPegs);
+        for (int i = table.count() + 1; i <= HighScoreTable::Slots; ++i)
+            QCOMPARE(table.pegsAt(i), HighScoreTable::EmptySlotPegs);
     }
 
     void legacyCommaNamesKeepEveryRecord()
@@ -142,7 +142,7 @@ private Q_SLOTS:
         const HighScoreTable table = ScoreFile::read(legacy);
         const QStringList names({"Alpha", "Smith, John", "Charlie", "Delta", "Echo"});
         QCOMPARE(namesOf(table), names);
-        QCOMPARE(table.Pegs(5), qint16{5});
+        QCOMPARE(table.pegsAt(5), qint16{5});
         // Saved again, the name is quoted and comes back the same.
         const QByteArray saved = ScoreFile::write(table);
         QCOMPARE(saved, QByteArray(legacy).replace("Smith, John", "\"Smith, John\""));
@@ -153,14 +153,14 @@ private Q_SLOTS:
     {
         QElapsedTimer timer;
         timer.start();
-        QCOMPARE(ScoreFile::read(QByteArray(50'000'000, 'A')).Count(), 0);
-        QCOMPARE(ScoreFile::read(record("A", " 1 ", " .5 ").repeated(1'000'000)).Count(), 5);
+        QCOMPARE(ScoreFile::read(QByteArray(50'000'000, 'A')).count(), 0);
+        QCOMPARE(ScoreFile::read(record("A", " 1 ", " .5 ").repeated(1'000'000)).count(), 5);
         QVERIFY2(timer.elapsed() < 5000, "reading must not depend on the size of the file");
 
         // The size limit falls inside the time field: ".123" of ".123456789" must not load as a time.
         const QByteArray head = "A\r\n 1 \r\n" + QByteArray(ScoreFile::MaxBytes - 13, ' ');
-        QCOMPARE(ScoreFile::read(head + ".123456789 \r\n").Count(), 0);
-        QCOMPARE(ScoreFile::read(head + ".123").Count(), 1);
+        QCOMPARE(ScoreFile::read(head + ".123456789 \r\n").count(), 0);
+        QCOMPARE(ScoreFile::read(head + ".123").count(), 1);
     }
 
     void awkwardNamesRoundTrip_data()

@@ -42,8 +42,8 @@ QStringList entries(const QString& dir)
 QStringList namesOf(const HighScoreTable& table)
 {
     QStringList names;
-    for (int i = 1; i <= table.Count(); ++i)
-        names.append(table.Names(i));
+    for (int i = 1; i <= table.count(); ++i)
+        names.append(table.nameAt(i));
     return names;
 }
 
@@ -54,11 +54,11 @@ const HighScoreEntry Bo{QStringLiteral("Bo"), 0, 0.5};
 int saveBoInChild(const QString& dir)
 {
     ScoreStore store(dir, dir + QStringLiteral("/user"));
-    store.LoadScoreTable(5);
-    store.Square6Scores().insertHighScore(1, Bo);
-    if (store.SaveScoreTable(5))
+    store.loadScoreTable(5);
+    store.table(5).insertHighScore(1, Bo);
+    if (store.saveScoreTable(5))
         return 0;
-    return store.Square6Scores().entry(1) == Bo ? 3 : 4;
+    return store.table(5).entry(1) == Bo ? 3 : 4;
 }
 
 } // namespace
@@ -85,12 +85,12 @@ private Q_SLOTS:
         ScoreStore store(programDir_, userDir_);
         QVERIFY(store.programDirWritable());
         for (int board = 1; board <= ScoreStore::Boards; ++board)
-            store.LoadScoreTable(board);
-        QCOMPARE(store.Square7Scores().Count(), 5);
-        QCOMPARE(store.ClassicScores(), HighScoreTable());
+            store.loadScoreTable(board);
+        QCOMPARE(store.table(4).count(), 5);
+        QCOMPARE(store.table(1), HighScoreTable());
 
-        store.Square6Scores().insertHighScore(1, Anna);
-        QVERIFY(store.SaveScoreTable(5));
+        store.table(5).insertHighScore(1, Anna);
+        QVERIFY(store.saveScoreTable(5));
         QCOMPARE(readAll(programDir_ + "/S6hs.hsl"), AnnaRecord);
         // Neither the temporary file nor the lock stays behind.
         QCOMPARE(entries(programDir_), QStringList({"S6hs.hsl", "S7hs.hsl"}));
@@ -101,19 +101,19 @@ private Q_SLOTS:
     {
         ScoreStore first(programDir_, userDir_);
         ScoreStore second(programDir_, userDir_);
-        first.LoadScoreTable(5);
-        second.LoadScoreTable(5);
-        first.Square6Scores().insertHighScore(1, {QStringLiteral("AAAA"), 3, 0.5});
-        QVERIFY(first.SaveScoreTable(5));
+        first.loadScoreTable(5);
+        second.loadScoreTable(5);
+        first.table(5).insertHighScore(1, {QStringLiteral("AAAA"), 3, 0.5});
+        QVERIFY(first.saveScoreTable(5));
         // The second game still holds the empty table it loaded.
-        second.Square6Scores().insertHighScore(1, {QStringLiteral("BBBB"), 2, 0.5});
-        QVERIFY(second.SaveScoreTable(5));
-        QCOMPARE(namesOf(second.Square6Scores()), QStringList({"BBBB", "AAAA"}));
-        first.Square6Scores().insertHighScore(2, {QStringLiteral("CCCC"), 4, 0.5});
-        QVERIFY(first.SaveScoreTable(5));
+        second.table(5).insertHighScore(1, {QStringLiteral("BBBB"), 2, 0.5});
+        QVERIFY(second.saveScoreTable(5));
+        QCOMPARE(namesOf(second.table(5)), QStringList({"BBBB", "AAAA"}));
+        first.table(5).insertHighScore(2, {QStringLiteral("CCCC"), 4, 0.5});
+        QVERIFY(first.saveScoreTable(5));
         // The merged table is what the game now shows, and what the file holds: each result once.
-        QCOMPARE(namesOf(first.Square6Scores()), QStringList({"BBBB", "AAAA", "CCCC"}));
-        QCOMPARE(readAll(programDir_ + "/S6hs.hsl"), ScoreFile::write(first.Square6Scores()));
+        QCOMPARE(namesOf(first.table(5)), QStringList({"BBBB", "AAAA", "CCCC"}));
+        QCOMPARE(readAll(programDir_ + "/S6hs.hsl"), ScoreFile::write(first.table(5)));
         QCOMPARE(entries(programDir_), QStringList({"S6hs.hsl"}));
     }
 
@@ -124,8 +124,8 @@ private Q_SLOTS:
         QVERIFY(writeAll(elsewhere + "/scores.txt", AnnaRecord));
         QVERIFY(QFile::link("elsewhere/scores.txt", programDir_ + "/S6hs.hsl"));
         ScoreStore store(programDir_, userDir_);
-        store.Square6Scores().append(Bo);
-        QVERIFY(store.SaveScoreTable(5));
+        store.table(5).append(Bo);
+        QVERIFY(store.saveScoreTable(5));
         QCOMPARE(QFileInfo(programDir_ + "/S6hs.hsl").symLinkTarget(), QFileInfo(elsewhere + "/scores.txt").absoluteFilePath());
         QCOMPARE(readAll(elsewhere + "/scores.txt"), ScoreFile::record(Bo) + AnnaRecord);
         QCOMPARE(entries(elsewhere), QStringList({"scores.txt"}));
@@ -152,15 +152,15 @@ private Q_SLOTS:
         QVERIFY(QFile::link(node, path));
         const QStringList before = entries(programDir_);
         ScoreStore store(programDir_, userDir_);
-        store.Square6Scores().append(Bo);
+        store.table(5).append(Bo);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Cannot save the high scores to .*S6hs.hsl: "));
-        QVERIFY(!store.SaveScoreTable(5));
+        QVERIFY(!store.saveScoreTable(5));
         QCOMPARE(entries(programDir_), before);
         QFileInfo pathInfo(path);
         QFileInfo nodeInfo(node);
         QVERIFY(pathInfo.isSymLink());
         QVERIFY(!pathInfo.isFile() && !nodeInfo.isFile());
-        QCOMPARE(store.Square6Scores().entry(1), Bo);
+        QCOMPARE(store.table(5).entry(1), Bo);
     }
 
     void neverSavesOverResultsItCannotRead()
@@ -171,9 +171,9 @@ private Q_SLOTS:
         if (QFile(path).open(QIODevice::ReadOnly))
             QSKIP("permissions do not stop reading here (running as root)");
         ScoreStore store(programDir_, userDir_);
-        store.Square6Scores().append(Bo);
+        store.table(5).append(Bo);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Cannot save the high scores to .*: cannot read"));
-        QVERIFY(!store.SaveScoreTable(5));
+        QVERIFY(!store.saveScoreTable(5));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(readAll(path), AnnaRecord);
     }
@@ -192,8 +192,8 @@ private Q_SLOTS:
         const QStringList kept = entries(programDir_);
 
         ScoreStore store(programDir_, userDir_);
-        store.Square6Scores().append(Bo);
-        QVERIFY(store.SaveScoreTable(5));
+        store.table(5).append(Bo);
+        QVERIFY(store.saveScoreTable(5));
         QStringList expected = kept;
         for (const QString& name : leftovers)
             expected.removeOne(name);
@@ -253,12 +253,12 @@ private Q_SLOTS:
         QVERIFY(writeAll(programFile, "a program"));
         ScoreStore store(programFile, userDir_);
         QVERIFY(!store.programDirWritable());
-        store.ClassicScores().append(Anna);
-        QVERIFY(store.SaveScoreTable(1));
+        store.table(1).append(Anna);
+        QVERIFY(store.saveScoreTable(1));
         QCOMPARE(readAll(userDir_ + "/Cahs.hsl"), AnnaRecord);
         ScoreStore again(programFile, userDir_);
-        again.LoadScoreTable(1);
-        QCOMPARE(again.ClassicScores().Count(), 1);
+        again.loadScoreTable(1);
+        QCOMPARE(again.table(1).count(), 1);
     }
 
     void readOnlyProgramDirStillLoadsItsFiles()
@@ -274,16 +274,16 @@ private Q_SLOTS:
             QSKIP("permissions do not stop writing here (running as root)");
         }
         ScoreStore store(programDir_, userDir_);
-        store.LoadScoreTable(2);
-        QCOMPARE(store.Euro1Scores().Count(), 1);
+        store.loadScoreTable(2);
+        QCOMPARE(store.table(2).count(), 1);
 
         // Once the player has a file of their own, it wins.
-        store.Euro1Scores().insertHighScore(1, {QStringLiteral("Bo"), 0, 0.5});
-        QVERIFY(store.SaveScoreTable(2));
+        store.table(2).insertHighScore(1, {QStringLiteral("Bo"), 0, 0.5});
+        QVERIFY(store.saveScoreTable(2));
         QCOMPARE(readAll(programDir_ + "/E1hs.hsl"), AnnaRecord);
         ScoreStore again(programDir_, userDir_);
-        again.LoadScoreTable(2);
-        QCOMPARE(again.Euro1Scores().Names(1), QStringLiteral("Bo"));
+        again.loadScoreTable(2);
+        QCOMPARE(again.table(2).nameAt(1), QStringLiteral("Bo"));
     }
 
     void failedSavesAreReported()
@@ -292,14 +292,14 @@ private Q_SLOTS:
         QVERIFY(writeAll(programDir_ + "/hopnix", "a program"));
         ScoreStore store(programDir_ + "/hopnix", programDir_ + "/hopnix/data");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Cannot save the high scores"));
-        QVERIFY(!store.SaveScoreTable(3));
+        QVERIFY(!store.saveScoreTable(3));
 
         // A directory stands where the file should go: nothing is half-written beside it.
         QVERIFY(QDir().mkpath(programDir_ + "/E2hs.hsl"));
         ScoreStore besides(programDir_, userDir_);
-        besides.Euro2Scores().append(Anna);
+        besides.table(3).append(Anna);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Cannot save the high scores"));
-        QVERIFY(!besides.SaveScoreTable(3));
+        QVERIFY(!besides.saveScoreTable(3));
         QCOMPARE(QDir(programDir_).entryList(QDir::Files | QDir::Hidden), QStringList({"hopnix"}));
     }
 
@@ -315,19 +315,19 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(programDir_ + "/E2hs.hsl", QFile::WriteOwner));
         const bool readable = QFile(programDir_ + "/E2hs.hsl").open(QIODevice::ReadOnly);
         ScoreStore store(programDir_, userDir_);
-        store.ClassicScores().append(Anna);
-        store.Square7Scores().append(Anna);
+        store.table(1).append(Anna);
+        store.table(4).append(Anna);
         for (int board : {1, 2, 4, 5})
-            store.LoadScoreTable(board);
-        QCOMPARE(store.ClassicScores(), HighScoreTable());
-        QCOMPARE(store.Euro1Scores(), HighScoreTable());
-        QCOMPARE(store.Square7Scores(), HighScoreTable());
-        QCOMPARE(store.Square6Scores(), HighScoreTable());
+            store.loadScoreTable(board);
+        QCOMPARE(store.table(1), HighScoreTable());
+        QCOMPARE(store.table(2), HighScoreTable());
+        QCOMPARE(store.table(4), HighScoreTable());
+        QCOMPARE(store.table(5), HighScoreTable());
         if (readable)
             QSKIP("permissions do not stop reading here (running as root)");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Cannot read the high scores"));
-        store.LoadScoreTable(3);
-        QCOMPARE(store.Euro2Scores(), HighScoreTable());
+        store.loadScoreTable(3);
+        QCOMPARE(store.table(3), HighScoreTable());
     }
 };
 

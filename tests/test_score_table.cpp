@@ -26,8 +26,8 @@ QString summary(const HighScoreTable& table)
 {
     QStringList slots;
     for (int i = 1; i <= HighScoreTable::Slots; ++i)
-        slots.append(QStringLiteral("%1:%2").arg(table.Names(i)).arg(table.Pegs(i)));
-    return QString::number(table.Count()) + QLatin1Char(' ') + slots.join(QLatin1Char(' '));
+        slots.append(QStringLiteral("%1:%2").arg(table.nameAt(i)).arg(table.pegsAt(i)));
+    return QString::number(table.count()) + QLatin1Char(' ') + slots.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -94,7 +94,7 @@ private Q_SLOTS:
         HighScoreTable table = tableOf({{1, 10}, {2, 20}, {2, 40}, {3, 10}, {4, 10}});
         table.insertHighScore(3, {QStringLiteral("new"), 2, 30 * Second});
         QCOMPARE(summary(table), QStringLiteral("5 p1:1 p2:2 new:2 p3:2 p4:3"));
-        QCOMPARE(table.Times(4), 40 * Second);
+        QCOMPARE(table.timeAt(4), 40 * Second);
         table.insertHighScore(5, {QStringLiteral("last"), 2, 50 * Second});
         QCOMPARE(summary(table), QStringLiteral("5 p1:1 p2:2 new:2 p3:2 last:2"));
 
@@ -104,7 +104,7 @@ private Q_SLOTS:
         table.insertHighScore(1, {QStringLiteral("a"), 5, 0.0});
         table.insertHighScore(2, {QStringLiteral("b"), 6, 0.0});
         QCOMPARE(summary(table), QStringLiteral("3 a:5 b:6 :7 :99 :99"));
-        QCOMPARE(table.Times(3), 100 * Second);
+        QCOMPARE(table.timeAt(3), 100 * Second);
     }
 
     void topPlayer()
@@ -125,13 +125,13 @@ private Q_SLOTS:
         ours.append({QStringLiteral("Cy"), 3, 50 * Second});
         // What another game saved: Anna's result as the file gives it back, digits rounded; then its own.
         HighScoreTable theirs = ScoreFile::read(ScoreFile::write(ours));
-        QVERIFY(theirs.Times(1) != ours.Times(1));
+        QVERIFY(theirs.timeAt(1) != ours.timeAt(1));
         theirs.insertHighScore(2, {QStringLiteral("Bo"), 2, 10 * Second});
         theirs.insertHighScore(1, {QStringLiteral("Di"), 1, 100 * Second});
         const HighScoreTable merged = ScoreMerge::merge(ours, theirs);
         // No result twice; Di ties with Anna and comes after ours.
         QCOMPARE(summary(merged), QStringLiteral("4 Anna:1 Di:1 Bo:2 Cy:3 :99"));
-        QCOMPARE(merged.Times(1), ours.Times(1));
+        QCOMPARE(merged.timeAt(1), ours.timeAt(1));
         QCOMPARE(ScoreMerge::merge(merged, theirs), merged);
         QCOMPARE(ScoreMerge::merge(theirs, HighScoreTable()), theirs);
 

@@ -316,9 +316,9 @@ private Q_SLOTS:
         QFETCH(QString, name);
         MainWindowHarness h;
         h.scores.table(1) = oneEntry(name);
-        QVERIFY(h.scores.SaveScoreTable(1));
+        QVERIFY(h.scores.saveScoreTable(1));
         h.scores.table(1) = HighScoreTable();
-        h.scores.LoadScoreTable(1);
+        h.scores.loadScoreTable(1);
         h.form().menu().Level[0]->trigger();
         QLabel& top = *h.form().panel().topName;
         QCOMPARE(top.text(), name.toUpper());

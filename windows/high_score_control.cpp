@@ -24,7 +24,7 @@ void HighScoreControl::checkForHighScore(int pegsLeft, double elapsedTime)
     if (!position)
         return;
     insertHighScore(*position, pegsLeft, elapsedTime);
-    scores_.SaveScoreTable(board);
+    scores_.saveScoreTable(board);
     showTopPlayer();
 }
 

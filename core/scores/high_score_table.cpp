@@ -10,7 +10,7 @@ std::size_t HighScoreTable::index(int position)
 
 HighScoreEntry HighScoreTable::entry(int position) const
 {
-    return {Names(position), Pegs(position), Times(position)};
+    return {nameAt(position), pegsAt(position), timeAt(position)};
 }
 
 std::optional<int> HighScoreTable::checkForHighScore(int pegsLeft, double elapsedTime) const
@@ -20,11 +20,11 @@ std::optional<int> HighScoreTable::checkForHighScore(int pegsLeft, double elapse
         return std::nullopt;
     const QString newTime = TimeText::of(elapsedTime);
     for (int i = 1; i <= Slots; ++i) {
-        if (pegsLeft == Pegs(i) && newTime < TimeText::of(Times(i)))
+        if (pegsLeft == pegsAt(i) && newTime < TimeText::of(timeAt(i)))
             return i;
     }
     for (int i = 1; i <= Slots; ++i) {
-        if (pegsLeft < Pegs(i))
+        if (pegsLeft < pegsAt(i))
             return i;
     }
     return std::nullopt;

@@ -9,16 +9,16 @@
 #include <optional>
 
 // The five best results of one board. Positions run from 1 (the best) to 5, as the player sees them;
-// positions after Count() are empty slots (pegs 99, no name, time 0).
+// positions after count() are empty slots (pegs 99, no name, time 0).
 class HighScoreTable {
 public:
     static constexpr int Slots = 5;
     static constexpr qint16 EmptySlotPegs = 99;
 
-    int Count() const { return count_; }
-    const QString& Names(int position) const { return names_[index(position)]; }
-    qint16 Pegs(int position) const { return pegs_[index(position)]; }
-    double Times(int position) const { return times_[index(position)]; }
+    int count() const { return count_; }
+    const QString& nameAt(int position) const { return names_[index(position)]; }
+    qint16 pegsAt(int position) const { return pegs_[index(position)]; }
+    double timeAt(int position) const { return times_[index(position)]; }
     HighScoreEntry entry(int position) const;
 
     // The position 1..5 a finished game enters at, or none. Equal pegs and an equal time text

@@ -33,7 +33,7 @@ HighScoreTable ScoreFile::read(const QByteArray& text)
     const QByteArray head = cut ? text.left(MaxBytes) : text;
     ScoreRecordReader in(head, cut);
     HighScoreTable table;
-    while (table.Count() < HighScoreTable::Slots) {
+    while (table.count() < HighScoreTable::Slots) {
         const std::optional<ScoreRecordReader::Record> record = in.next();
         if (!record)
             break;
@@ -47,7 +47,7 @@ HighScoreTable ScoreFile::read(const QByteArray& text)
 QByteArray ScoreFile::write(const HighScoreTable& table)
 {
     QByteArray text;
-    for (int i = 1; i <= table.Count(); ++i)
+    for (int i = 1; i <= table.count(); ++i)
         text += record(table.entry(i));
     return text;
 }

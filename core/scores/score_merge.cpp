@@ -9,11 +9,11 @@ HighScoreTable ScoreMerge::merge(const HighScoreTable& ours, const HighScoreTabl
     HighScoreTable merged = ours;
     // Each of ours stands for at most one of theirs, so a result scored twice stays twice.
     std::array<bool, HighScoreTable::Slots> matched{};
-    for (int i = 1; i <= theirs.Count(); ++i) {
+    for (int i = 1; i <= theirs.count(); ++i) {
         const HighScoreEntry entry = theirs.entry(i);
         const QByteArray record = ScoreFile::record(entry);
         bool known = false;
-        for (int j = 1; j <= ours.Count() && !known; ++j) {
+        for (int j = 1; j <= ours.count() && !known; ++j) {
             auto& used = matched[static_cast<std::size_t>(j - 1)];
             if (!used && ScoreFile::record(ours.entry(j)) == record)
                 used = known = true;

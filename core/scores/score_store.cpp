@@ -67,7 +67,7 @@ QString ScoreStore::loadPath(int boardNumber) const
     return programDir_ + QLatin1Char('/') + fileName(boardNumber);
 }
 
-void ScoreStore::LoadScoreTable(int boardNumber)
+void ScoreStore::loadScoreTable(int boardNumber)
 {
     const QString path = loadPath(boardNumber);
     const SafeFileReader::Result file = SafeFileReader::read(path, ScoreFile::MaxBytes);
@@ -78,7 +78,7 @@ void ScoreStore::LoadScoreTable(int boardNumber)
 }
 
 
-bool ScoreStore::SaveScoreTable(int boardNumber)
+bool ScoreStore::saveScoreTable(int boardNumber)
 {
     const QString path = savePath(boardNumber);
     if (!programDirWritable_ && !QDir().mkpath(userDataDir_))

@@ -18,17 +18,12 @@ public:
     // Board numbers 1..5: Classic, European 1, European 2, Square 7x7, Square 6x6.
     HighScoreTable& table(int boardNumber) { return tables_[index(boardNumber)]; }
     const HighScoreTable& table(int boardNumber) const { return tables_[index(boardNumber)]; }
-    HighScoreTable& ClassicScores() { return table(1); }
-    HighScoreTable& Euro1Scores() { return table(2); }
-    HighScoreTable& Euro2Scores() { return table(3); }
-    HighScoreTable& Square7Scores() { return table(4); }
-    HighScoreTable& Square6Scores() { return table(5); }
 
     // A missing, empty or unreadable file, or anything but a regular file, gives an empty table.
-    void LoadScoreTable(int boardNumber);
+    void loadScoreTable(int boardNumber);
     // Merges what the board's file holds now into the table, then replaces the file as a whole with the
     // table. On failure the old file stays as it was, the table keeps its results, and one line goes to stderr.
-    bool SaveScoreTable(int boardNumber);
+    bool saveScoreTable(int boardNumber);
 
     static QString fileName(int boardNumber);
     bool programDirWritable() const { return programDirWritable_; }

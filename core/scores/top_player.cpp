@@ -5,8 +5,8 @@
 
 TopPlayer TopPlayer::of(const HighScoreTable& table)
 {
-    if (table.Count() == 0)
+    if (table.count() == 0)
         return {};
-    return {table.Names(1).toUpper(), QString::number(table.Pegs(1)) + QStringLiteral(" Pegs Left"),
-            TimeText::of(table.Times(1))};
+    return {table.nameAt(1).toUpper(), QString::number(table.pegsAt(1)) + QStringLiteral(" Pegs Left"),
+            TimeText::of(table.timeAt(1))};
 }

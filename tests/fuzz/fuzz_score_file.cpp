@@ -18,12 +18,12 @@ void require(bool condition)
 bool sound(const HighScoreTable& table)
 {
     for (int i = 1; i <= HighScoreTable::Slots; ++i) {
-        const bool real = i <= table.Count();
-        if (real && (table.Pegs(i) < 0 || table.Pegs(i) >= HighScoreTable::EmptySlotPegs))
+        const bool real = i <= table.count();
+        if (real && (table.pegsAt(i) < 0 || table.pegsAt(i) >= HighScoreTable::EmptySlotPegs))
             return false;
-        if (real && !(table.Times(i) >= 0.0 && table.Times(i) < ScoreFile::MaxDays))
+        if (real && !(table.timeAt(i) >= 0.0 && table.timeAt(i) < ScoreFile::MaxDays))
             return false;
-        if (!real && (table.Pegs(i) != HighScoreTable::EmptySlotPegs || !table.Names(i).isEmpty() || table.Times(i) != 0.0))
+        if (!real && (table.pegsAt(i) != HighScoreTable::EmptySlotPegs || !table.nameAt(i).isEmpty() || table.timeAt(i) != 0.0))
             return false;
     }
     return true;
@@ -39,12 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QByteArray written = ScoreFile::write(loaded);
     const HighScoreTable reread = ScoreFile::read(written);
-    require(reread.Count() == loaded.Count());
-    for (int i = 1; i <= loaded.Count(); ++i) {
-        require(reread.Names(i) == loaded.Names(i));
-        require(reread.Pegs(i) == loaded.Pegs(i));
+    require(reread.count() == loaded.count());
+    for (int i = 1; i <= loaded.count(); ++i) {
+        require(reread.nameAt(i) == loaded.nameAt(i));
+        require(reread.pegsAt(i) == loaded.pegsAt(i));
         // Fifteen digits keep a time to far better than a second.
-        require(std::fabs(reread.Times(i) - loaded.Times(i)) <= 1e-12 * std::max(1.0, loaded.Times(i)));
+        require(std::fabs(reread.timeAt(i) - loaded.timeAt(i)) <= 1e-12 * std::max(1.0, loaded.timeAt(i)));
     }
     require(ScoreFile::write(reread) == written);
     return 0;
