@@ -1,15 +1,15 @@
 #include "core/music/midi_header.h"
 
+#include <QtEndian>
+
 namespace {
 constexpr qsizetype HeaderSize = 14;
 constexpr quint32 MinimumLength = 6;
 
 quint32 bigEndian(const QByteArray& bytes, qsizetype at, int size)
 {
-    quint32 value = 0;
-    for (int i = 0; i < size; ++i)
-        value = (value << 8) | static_cast<quint8>(bytes[at + i]);
-    return value;
+    const char* data = bytes.constData() + at;
+    return size == 2 ? qFromBigEndian<quint16>(data) : qFromBigEndian<quint32>(data);
 }
 } // namespace
 

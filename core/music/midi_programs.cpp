@@ -1,18 +1,12 @@
 #include "core/music/midi_programs.h"
 
+#include <QtEndian>
+
 #include <array>
 
 namespace {
 constexpr qsizetype ChunkHeaderSize = 8;
 constexpr int BankSelect = 0;
-
-quint32 bigEndian32(const QByteArray& bytes, qsizetype at)
-{
-    quint32 value = 0;
-    for (int i = 0; i < 4; ++i)
-        value = (value << 8) | static_cast<quint8>(bytes[at + i]);
-    return value;
-}
 
 // Reads the bytes of one track in order; every read past the end fails.
 class TrackCursor {
@@ -60,7 +54,7 @@ std::set<MidiPrograms::Preset> MidiPrograms::scan(const QByteArray& file)
         return presets;
     qsizetype at = 0;
     while (at + ChunkHeaderSize <= file.size()) {
-        const qint64 length = bigEndian32(file, at + 4);
+        const qint64 length = qFromBigEndian<quint32>(file.constData() + at + 4);
         const qsizetype body = at + ChunkHeaderSize;
         const qsizetype end = length > file.size() - body ? file.size() : body + static_cast<qsizetype>(length);
         if (file.mid(at, 4) == "MTrk")

@@ -1,5 +1,7 @@
 #include "core/music/wave_header.h"
 
+#include <QtEndian>
+
 #include "core/files/safe_file_reader.h"
 
 namespace {
@@ -11,10 +13,8 @@ constexpr quint32 FmtSize = 16;
 
 quint32 littleEndian(const QByteArray& bytes, qsizetype at, int size)
 {
-    quint32 value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = (value << 8) | static_cast<quint8>(bytes[at + i]);
-    return value;
+    const char* data = bytes.constData() + at;
+    return size == 2 ? qFromLittleEndian<quint16>(data) : qFromLittleEndian<quint32>(data);
 }
 
 bool readFormat(const QByteArray& bytes, qsizetype at, WaveHeader& header)
