@@ -1,5 +1,6 @@
 #include "piece_art.h"
 
+#include <QtEndian>
 #include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
@@ -356,8 +357,9 @@ void paintHole(QPainter& p, const QColor& board)
 
 void appendLe(QByteArray& bytes, quint32 value, int size)
 {
-    for (int i = 0; i < size; ++i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    char buffer[sizeof value];
+    qToLittleEndian(value, buffer);
+    bytes.append(buffer, size);
 }
 
 } // namespace

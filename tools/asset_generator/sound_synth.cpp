@@ -1,5 +1,6 @@
 #include "sound_synth.h"
 
+#include <QtEndian>
 #include <QFile>
 
 #include <algorithm>
@@ -68,8 +69,9 @@ bool writeFile(const QDir& out, const QString& name, const QByteArray& bytes)
 
 void appendLe(QByteArray& bytes, quint32 value, int size)
 {
-    for (int i = 0; i < size; ++i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+    char buffer[sizeof value];
+    qToLittleEndian(value, buffer);
+    bytes.append(buffer, size);
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "tune_writer.h"
 
+#include <QtEndian>
 #include <QFile>
 #include <QStringList>
 
@@ -249,10 +250,9 @@ QByteArray meta(int type, const QByteArray& data)
 
 QByteArray bigEndian(quint32 value, int size)
 {
-    QByteArray bytes;
-    for (int i = size - 1; i >= 0; --i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-    return bytes;
+    char buffer[sizeof value];
+    qToBigEndian(value, buffer);
+    return QByteArray(buffer + sizeof value - size, size);
 }
 
 QByteArray chunk(const char* id, const QByteArray& body)
