@@ -138,6 +138,7 @@ private Q_SLOTS:
         QFETCH(Hole, last);
         Game game = GameScripts::newGame(board);
         for (const Jump& j : jumps) {
+            QVERIFY(!game.noMovesLeft());
             QCOMPARE(game.clickCell(j[0], j[1]), ClickOutcome::Selected);
             QCOMPARE(game.clickCell(j[2], j[3]), ClickOutcome::Jumped);
         }
