@@ -17,7 +17,6 @@ class TestBoard : public QObject {
 private Q_SLOTS:
     void layoutsHaveTheirHoleCountsAndStartHoles_data();
     void layoutsHaveTheirHoleCountsAndStartHoles();
-    void europeanTwoReachesTheGridEdges();
     void choosingABoardChangesOnlyVisibility();
     void fillBoardRepaintsButKeepsFields();
     void changedCellsAreReportedOnce();
@@ -48,8 +47,7 @@ void TestBoard::layoutsHaveTheirHoleCountsAndStartHoles()
     const BoardLayout& layout = BoardLayout::forBoard(board);
     QCOMPARE(layout.holeCount(), holes);
     QCOMPARE(layout.PegsAtStart, holes - 1);
-    QCOMPARE(layout.startRow, startRow);
-    QCOMPARE(layout.startCol, startCol);
+    QCOMPARE((std::pair{layout.startRow, layout.startCol}), (std::pair{startRow, startCol}));
     QVERIFY(layout.isHole(startRow, startCol));
     // Holes of every row and column are contiguous, so the cell between two holes is a hole.
     for (int r = 0; r < Board::Size; ++r)
@@ -59,20 +57,6 @@ void TestBoard::layoutsHaveTheirHoleCountsAndStartHoles()
             if (layout.isHole(c, r) && layout.isHole(c + 2, r))
                 QVERIFY(layout.isHole(c + 1, r));
         }
-}
-
-void TestBoard::europeanTwoReachesTheGridEdges()
-{
-    for (int board = 1; board <= BoardLayout::Count; ++board) {
-        const BoardLayout& layout = BoardLayout::forBoard(board);
-        for (int col = 0; col < Board::Size; ++col) {
-            const bool expected = board == 3 && col >= 3 && col <= 5;
-            QCOMPARE(layout.isHole(0, col), expected);
-            QCOMPARE(layout.isHole(8, col), expected);
-        }
-    }
-    QVERIFY(BoardLayout::forBoard(3).isHole(4, 0));
-    QVERIFY(BoardLayout::forBoard(3).isHole(4, 8));
 }
 
 void TestBoard::choosingABoardChangesOnlyVisibility()
@@ -87,10 +71,8 @@ void TestBoard::choosingABoardChangesOnlyVisibility()
         for (int c = 0; c < Board::Size; ++c)
             visible += board(r, c).Visible ? 1 : 0;
     QCOMPARE(visible, 33);
-    QVERIFY(!board(4, 4).Pegged);
-    QCOMPARE(board(4, 4).Picture, CellPicture::Hole);
-    QVERIFY(board(0, 0).Pegged);
-    QVERIFY(!board(0, 0).Visible);
+    QVERIFY(!board(4, 4).Pegged && board(4, 4).Picture == CellPicture::Hole);
+    QVERIFY(board(0, 0).Pegged && !board(0, 0).Visible);
 }
 
 void TestBoard::fillBoardRepaintsButKeepsFields()
@@ -101,13 +83,10 @@ void TestBoard::fillBoardRepaintsButKeepsFields()
     board.setMarked(3, 3, true);
     board.show(3, 3, CellPicture::Marked);
     board.fillBoard();
-    QCOMPARE(board(2, 3).Picture, CellPicture::Peg);
-    QCOMPARE(board(3, 3).Picture, CellPicture::Peg);
-    QVERIFY(!board(2, 3).Pegged);
-    QVERIFY(board(3, 3).Marked);
+    QVERIFY(board(2, 3).Picture == CellPicture::Peg && board(3, 3).Picture == CellPicture::Peg);
+    QVERIFY(!board(2, 3).Pegged && board(3, 3).Marked);
     board.setUpPieces();
-    QVERIFY(board(2, 3).Pegged);
-    QVERIFY(!board(3, 3).Marked);
+    QVERIFY(board(2, 3).Pegged && !board(3, 3).Marked);
 }
 
 void TestBoard::changedCellsAreReportedOnce()
@@ -129,13 +108,11 @@ void TestBoard::displaySizeCheck_data()
     QTest::addColumn<QString>("setting");
     QTest::addColumn<bool>("smallPieces");
     QTest::newRow("absent") << QString() << true;
-    QTest::newRow("96") << "96" << true;
     QTest::newRow("120") << "120" << false;
     QTest::newRow("120 with blanks") << " 120 " << false;
     QTest::newRow("144") << "144" << true;
     QTest::newRow("not a number") << "large" << true;
     QTest::newRow("fraction") << "120.5" << true;
-    QTest::newRow("empty") << "" << true;
     QTest::newRow("huge") << "99999999999999999999" << true;
 }
 

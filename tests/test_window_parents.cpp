@@ -33,12 +33,9 @@ void TestWindowParents::everyModalWindowHasTheMainWindowAsParent()
     form.menu().AboutPeg->trigger();
     form.menu().PegHelp->trigger();
     form.menu().HighScoreItem[1]->trigger();
-    form.menu().Level[1]->trigger();
+    h.chooseBoard(2);
     form.newGame();
-    for (const Jump& jump : GameScripts::europeanOneStuck) {
-        form.clickCell(jump[0], jump[1]);
-        form.clickCell(jump[2], jump[3]);
-    }
+    h.play(GameScripts::europeanOneStuck);
     // Game Over, then the name entry for the first result of an empty table.
     QCOMPARE(h.dialogs.shown.size(), 5);
     QCOMPARE(h.dialogs.shown.last(), QStringLiteral("New High Score"));
