@@ -114,159 +114,152 @@ bool ringDrawn(PictureCell* cell)
 class TestKeyboardPlay : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void solvesByKeys();
-    void refusalsByKeyMatchRefusalsByClick();
-    void focusOnlyWhileTheBoardTakesClicks();
-    void arrowsStayAtTheEdge();
-    void tabReachesUndo();
-    void ringShowsForKeysOnly();
-};
-
-void TestKeyboardPlay::solvesByKeys()
-{
-    MainWindowHarness h;
-    startGame(h, 2);
-    playByKeys(h, 2, GameScripts::europeanOneSolved);
-    QCOMPARE(h.dialogs.shown.first(), QStringLiteral("Game Over"));
-    QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
-    // The finished board lets the focus go and ignores the keys.
-    QVERIFY(!h.form().boardView().hasFocus());
-    QCOMPARE(h.form().boardView().focusPolicy(), Qt::NoFocus);
-    QTest::keyClick(&h.form().boardView(), Qt::Key_Space);
-    QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
-}
-
-void TestKeyboardPlay::refusalsByKeyMatchRefusalsByClick()
-{
-    // Classic, grid places: every kind of refused click between a few accepted ones.
-    const std::vector<Place> clicks{
-        {3, 4},         // a hole with nothing selected
-        {5, 4}, {2, 2}, // another peg while one is selected
-        {5, 4}, {4, 4}, {3, 4}, // a hole one cell away
-        {4, 4}, {5, 4}, {3, 4}, // deselect, then a jump
-        {3, 2}, {5, 4}, // a hole two away diagonally
-        {3, 2}, {6, 4}, {4, 4}, // a hole whose middle cell is empty
-        {6, 4}, {4, 1}, {4, 4}, // a hole three away
-        {4, 1}, {4, 2}, {4, 4}, // a sideways jump
-    };
-    QList<QStringList> byMouse;
+    void solvesByKeys()
     {
         MainWindowHarness h;
-        h.form().newGame();
-        for (const Place& p : clicks) {
-            h.click(p.row, p.col);
-            byMouse.append(snapshot(h));
+        startGame(h, 2);
+        playByKeys(h, 2, GameScripts::europeanOneSolved);
+        QCOMPARE(h.dialogs.shown.first(), QStringLiteral("Game Over"));
+        QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
+        // The finished board lets the focus go and ignores the keys.
+        QVERIFY(!h.form().boardView().hasFocus());
+        QCOMPARE(h.form().boardView().focusPolicy(), Qt::NoFocus);
+        QTest::keyClick(&h.form().boardView(), Qt::Key_Space);
+        QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
+    }
+
+    void refusalsByKeyMatchRefusalsByClick()
+    {
+        // Classic, grid places: every kind of refused click between a few accepted ones.
+        const std::vector<Place> clicks{
+            {3, 4},         // a hole with nothing selected
+            {5, 4}, {2, 2}, // another peg while one is selected
+            {5, 4}, {4, 4}, {3, 4}, // a hole one cell away
+            {4, 4}, {5, 4}, {3, 4}, // deselect, then a jump
+            {3, 2}, {5, 4}, // a hole two away diagonally
+            {3, 2}, {6, 4}, {4, 4}, // a hole whose middle cell is empty
+            {6, 4}, {4, 1}, {4, 4}, // a hole three away
+            {4, 1}, {4, 2}, {4, 4}, // a sideways jump
+        };
+        QList<QStringList> byMouse;
+        {
+            MainWindowHarness h;
+            h.form().newGame();
+            for (const Place& p : clicks) {
+                h.click(p.row, p.col);
+                byMouse.append(snapshot(h));
+            }
+        }
+        MainWindowHarness h;
+        startGame(h, 1);
+        for (std::size_t i = 0; i < clicks.size(); ++i) {
+            QVERIFY(walkTo(h.form(), BoardLayout::forBoard(1), clicks[i]));
+            QVERIFY(press(i % 2 ? Qt::Key_Return : Qt::Key_Space));
+            QCOMPARE(snapshot(h), byMouse.at(static_cast<qsizetype>(i)));
         }
     }
-    MainWindowHarness h;
-    startGame(h, 1);
-    for (std::size_t i = 0; i < clicks.size(); ++i) {
-        QVERIFY(walkTo(h.form(), BoardLayout::forBoard(1), clicks[i]));
-        QVERIFY(press(i % 2 ? Qt::Key_Return : Qt::Key_Space));
-        QCOMPARE(snapshot(h), byMouse.at(static_cast<qsizetype>(i)));
+
+    void focusOnlyWhileTheBoardTakesClicks()
+    {
+        MainWindowHarness h;
+        MainWindow& form = h.form();
+        BoardView& board = form.boardView();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(!QApplication::focusWidget());
+
+        // Classic empties (3, 4); the first ring sits on the peg below it, the board's centre.
+        form.newGame();
+        QVERIFY(board.hasFocus());
+        QCOMPARE(current(form), (Place{4, 4}));
+        QVERIFY(press(Qt::Key_Up));
+        QCOMPARE(current(form), (Place{3, 4}));
+
+        // Paused, nothing takes the keys; resumed, the board has them again and the ring is where it was.
+        form.togglePause();
+        QVERIFY(!QApplication::focusWidget());
+        form.togglePause();
+        QVERIFY(board.hasFocus());
+        QCOMPARE(current(form), (Place{3, 4}));
+        QCOMPARE(board.cell(3, 4)->shows(), CellPicture::Hole);
+
+        // Escape is nothing new: the game runs on.
+        QVERIFY(press(Qt::Key_Escape));
+        QVERIFY(board.hasFocus());
+        QVERIFY(form.clockTimer().isActive());
+
+        // New Game on "Square 6x6" starts the ring next to its own start hole.
+        form.endGame();
+        QVERIFY(!board.hasFocus());
+        h.chooseBoard(5);
+        form.newGame();
+        QVERIFY(board.hasFocus());
+        QCOMPARE(current(form), (Place{5, 4}));
     }
-}
 
-void TestKeyboardPlay::focusOnlyWhileTheBoardTakesClicks()
-{
-    MainWindowHarness h;
-    MainWindow& form = h.form();
-    BoardView& board = form.boardView();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    QVERIFY(!QApplication::focusWidget());
-
-    // Classic empties (3, 4); the first ring sits on the peg below it, the board's centre.
-    form.newGame();
-    QVERIFY(board.hasFocus());
-    QCOMPARE(current(form), (Place{4, 4}));
-    QVERIFY(press(Qt::Key_Up));
-    QCOMPARE(current(form), (Place{3, 4}));
-
-    // Paused, nothing takes the keys; resumed, the board has them again and the ring is where it was.
-    form.togglePause();
-    QVERIFY(!QApplication::focusWidget());
-    form.togglePause();
-    QVERIFY(board.hasFocus());
-    QCOMPARE(current(form), (Place{3, 4}));
-    QCOMPARE(board.cell(3, 4)->shows(), CellPicture::Hole);
-
-    // Escape is nothing new: the game runs on.
-    QVERIFY(press(Qt::Key_Escape));
-    QVERIFY(board.hasFocus());
-    QVERIFY(form.clockTimer().isActive());
-
-    // New Game on "Square 6x6" starts the ring next to its own start hole.
-    form.endGame();
-    QVERIFY(!board.hasFocus());
-    h.chooseBoard(5);
-    form.newGame();
-    QVERIFY(board.hasFocus());
-    QCOMPARE(current(form), (Place{5, 4}));
-}
-
-void TestKeyboardPlay::arrowsStayAtTheEdge()
-{
-    MainWindowHarness h;
-    startGame(h, 2);
-    const BoardLayout& european = BoardLayout::forBoard(2);
-    // At each corner of the cross's arms a step off the board leaves the ring where it is.
-    const std::vector<std::pair<Place, Qt::Key>> edges{
-        {{1, 3}, Qt::Key_Up}, {{1, 3}, Qt::Key_Left}, {{3, 1}, Qt::Key_Up}, {{3, 1}, Qt::Key_Left},
-        {{5, 7}, Qt::Key_Down}, {{5, 7}, Qt::Key_Right}, {{7, 5}, Qt::Key_Down}, {{7, 5}, Qt::Key_Right}};
-    for (const auto& [place, key] : edges) {
-        QVERIFY(walkTo(h.form(), european, place));
-        QVERIFY(press(key));
-        QCOMPARE(current(h.form()), place);
+    void arrowsStayAtTheEdge()
+    {
+        MainWindowHarness h;
+        startGame(h, 2);
+        const BoardLayout& european = BoardLayout::forBoard(2);
+        // At each corner of the cross's arms a step off the board leaves the ring where it is.
+        const std::vector<std::pair<Place, Qt::Key>> edges{
+            {{1, 3}, Qt::Key_Up}, {{1, 3}, Qt::Key_Left}, {{3, 1}, Qt::Key_Up}, {{3, 1}, Qt::Key_Left},
+            {{5, 7}, Qt::Key_Down}, {{5, 7}, Qt::Key_Right}, {{7, 5}, Qt::Key_Down}, {{7, 5}, Qt::Key_Right}};
+        for (const auto& [place, key] : edges) {
+            QVERIFY(walkTo(h.form(), european, place));
+            QVERIFY(press(key));
+            QCOMPARE(current(h.form()), place);
+        }
+        // Holding Space is one click, not a select and a deselect.
+        QVERIFY(press(Qt::Key_Space));
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+        QApplication::sendEvent(QApplication::focusWidget(), &repeat);
+        QCOMPARE(h.form().boardView().cell(7, 5)->shows(), CellPicture::Marked);
     }
-    // Holding Space is one click, not a select and a deselect.
-    QVERIFY(press(Qt::Key_Space));
-    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
-    QApplication::sendEvent(QApplication::focusWidget(), &repeat);
-    QCOMPARE(h.form().boardView().cell(7, 5)->shows(), CellPicture::Marked);
-}
 
-void TestKeyboardPlay::tabReachesUndo()
-{
-    MainWindowHarness h;
-    startGame(h, 1);
-    MainWindow& form = h.form();
-    QPushButton* undo = form.panel().undoButton;
-    // Nothing to undo yet: Tab has nowhere else to go.
-    QVERIFY(press(Qt::Key_Tab));
-    QVERIFY(form.boardView().hasFocus());
+    void tabReachesUndo()
+    {
+        MainWindowHarness h;
+        startGame(h, 1);
+        MainWindow& form = h.form();
+        QPushButton* undo = form.panel().undoButton;
+        // Nothing to undo yet: Tab has nowhere else to go.
+        QVERIFY(press(Qt::Key_Tab));
+        QVERIFY(form.boardView().hasFocus());
 
-    playByKeys(h, 1, {{5, 4, 3, 4}});
-    QVERIFY(press(Qt::Key_Tab));
-    QCOMPARE(QApplication::focusWidget(), undo);
-    QVERIFY(press(Qt::Key_Tab));
-    QVERIFY(form.boardView().hasFocus());
-    QVERIFY(press(Qt::Key_Tab));
+        playByKeys(h, 1, {{5, 4, 3, 4}});
+        QVERIFY(press(Qt::Key_Tab));
+        QCOMPARE(QApplication::focusWidget(), undo);
+        QVERIFY(press(Qt::Key_Tab));
+        QVERIFY(form.boardView().hasFocus());
+        QVERIFY(press(Qt::Key_Tab));
 
-    // Space presses Undo; the spent button lets the focus go back to the board.
-    QVERIFY(press(Qt::Key_Space));
-    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("36"));
-    QVERIFY(form.boardView().hasFocus());
-}
+        // Space presses Undo; the spent button lets the focus go back to the board.
+        QVERIFY(press(Qt::Key_Space));
+        QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("36"));
+        QVERIFY(form.boardView().hasFocus());
+    }
 
-void TestKeyboardPlay::ringShowsForKeysOnly()
-{
-    MainWindowHarness h;
-    startGame(h, 1);
-    BoardView& board = h.form().boardView();
-    QVERIFY(ringDrawn(board.cell(4, 4)));
-    QVERIFY(press(Qt::Key_Right));
-    QVERIFY(!ringDrawn(board.cell(4, 4)));
-    QVERIFY(ringDrawn(board.cell(4, 5)));
-    // A mouse player sees the cells as they always looked; the next key brings the ring back.
-    h.click(5, 4);
-    QCOMPARE(current(h.form()), (Place{5, 4}));
-    QVERIFY(!ringDrawn(board.cell(5, 4)));
-    QVERIFY(press(Qt::Key_Up));
-    QVERIFY(ringDrawn(board.cell(4, 4)));
-    // Without the focus there is no ring.
-    board.clearFocus();
-    QVERIFY(!ringDrawn(board.cell(4, 4)));
-}
+    void ringShowsForKeysOnly()
+    {
+        MainWindowHarness h;
+        startGame(h, 1);
+        BoardView& board = h.form().boardView();
+        QVERIFY(ringDrawn(board.cell(4, 4)));
+        QVERIFY(press(Qt::Key_Right));
+        QVERIFY(!ringDrawn(board.cell(4, 4)));
+        QVERIFY(ringDrawn(board.cell(4, 5)));
+        // A mouse player sees the cells as they always looked; the next key brings the ring back.
+        h.click(5, 4);
+        QCOMPARE(current(h.form()), (Place{5, 4}));
+        QVERIFY(!ringDrawn(board.cell(5, 4)));
+        QVERIFY(press(Qt::Key_Up));
+        QVERIFY(ringDrawn(board.cell(4, 4)));
+        // Without the focus there is no ring.
+        board.clearFocus();
+        QVERIFY(!ringDrawn(board.cell(4, 4)));
+    }
+};
 
 QTEST_MAIN(TestKeyboardPlay)
 #include "test_keyboard_play.moc"
