@@ -89,21 +89,6 @@ void playByKeys(MainWindowHarness& h, int board, const std::vector<Jump>& jumps)
     }
 }
 
-// Everything a click can change, to compare a keyboard game with a mouse game.
-QStringList snapshot(const MainWindowHarness& h)
-{
-    QStringList seen;
-    for (int row = 0; row < Board::Size; ++row)
-        for (int col = 0; col < Board::Size; ++col) {
-            const PictureCell* cell = h.form().boardView().cell(row, col);
-            seen.append(QString::number(static_cast<int>(*cell->shows())) + (cell->isHidden() ? u'h' : u'v'));
-        }
-    seen.append(h.form().panel().pegsLeftValue->text());
-    seen.append(h.form().panel().undoButton->isEnabled() ? QStringLiteral("undo") : QStringLiteral("no undo"));
-    seen.append(h.soundNames());
-    return seen;
-}
-
 bool ringDrawn(PictureCell* cell)
 {
     return cell->grab().toImage().pixelColor(2, 2) == QColor(255, 214, 0);
@@ -126,37 +111,6 @@ private Q_SLOTS:
         QCOMPARE(h.form().boardView().focusPolicy(), Qt::NoFocus);
         QTest::keyClick(&h.form().boardView(), Qt::Key_Space);
         QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
-    }
-
-    void refusalsByKeyMatchRefusalsByClick()
-    {
-        // Classic, grid places: every kind of refused click between a few accepted ones.
-        const std::vector<Place> clicks{
-            {3, 4},         // a hole with nothing selected
-            {5, 4}, {2, 2}, // another peg while one is selected
-            {5, 4}, {4, 4}, {3, 4}, // a hole one cell away
-            {4, 4}, {5, 4}, {3, 4}, // deselect, then a jump
-            {3, 2}, {5, 4}, // a hole two away diagonally
-            {3, 2}, {6, 4}, {4, 4}, // a hole whose middle cell is empty
-            {6, 4}, {4, 1}, {4, 4}, // a hole three away
-            {4, 1}, {4, 2}, {4, 4}, // a sideways jump
-        };
-        QList<QStringList> byMouse;
-        {
-            MainWindowHarness h;
-            h.form().newGame();
-            for (const Place& p : clicks) {
-                h.click(p.row, p.col);
-                byMouse.append(snapshot(h));
-            }
-        }
-        MainWindowHarness h;
-        startGame(h, 1);
-        for (std::size_t i = 0; i < clicks.size(); ++i) {
-            QVERIFY(walkTo(h.form(), BoardLayout::forBoard(1), clicks[i]));
-            QVERIFY(press(i % 2 ? Qt::Key_Return : Qt::Key_Space));
-            QCOMPARE(snapshot(h), byMouse.at(static_cast<qsizetype>(i)));
-        }
     }
 
     void focusOnlyWhileTheBoardTakesClicks()
