@@ -18,19 +18,6 @@ private Q_SLOTS:
         QVERIFY(about.legalLabel->heightForWidth(about.legalLabel->width()) <= about.legalLabel->height());
     }
 
-    void drawsAnEtchedSeparator()
-    {
-        AboutWindow about;
-        const QImage image = about.grab().toImage();
-        // Grey on top with the white shadow showing below it, from x 8 to the right edge.
-        for (int x : {8, 180, 359}) {
-            QCOMPARE(image.pixel(x, 104), qRgb(128, 128, 128));
-            QCOMPARE(image.pixel(x, 105), qRgb(255, 255, 255));
-        }
-        QVERIFY(image.pixel(7, 104) != qRgb(128, 128, 128));
-        QVERIFY(image.pixel(180, 103) != qRgb(128, 128, 128));
-    }
-
     void enterEscAndOkClose_data()
     {
         QTest::addColumn<int>("key");

@@ -50,6 +50,7 @@ private Q_SLOTS:
         QVERIFY(session.undoAvailable());
 
         // Paused: nothing moves, nothing is undone, no new game; going on restores everything.
+        QCOMPARE(session.clickCell(4, 3), ClickOutcome::Selected);
         QVERIFY(session.togglePause());
         QCOMPARE(session.phase(), Phase::Paused);
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Refused);
@@ -57,6 +58,8 @@ private Q_SLOTS:
         QVERIFY(!session.newGame());
         QVERIFY(session.undoAvailable());
         QVERIFY(session.togglePause());
+        QVERIFY(session.game().pegSelected());
+        QCOMPARE(session.clickCell(4, 3), ClickOutcome::Deselected);
         QVERIFY(session.undo());
         QVERIFY(!session.undoAvailable());
         QVERIFY(!session.undo());

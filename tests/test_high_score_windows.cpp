@@ -37,9 +37,6 @@ private Q_SLOTS:
         table.append({QStringLiteral("anna <b>"), 3, 100.0 / 86400.0});
         table.append({QString(), 12, 3723.0 / 86400.0});
         HighScoreWindow window(QStringLiteral("European 1"), table);
-
-        QCOMPARE(window.title().text(), QStringLiteral("Top Players - European 1"));
-
         const auto row = [&](int i) {
             return QStringList({window.nameLabel(i).text(), window.scoreLabel(i).text(), window.timeLabel(i).text()});
         };
@@ -78,20 +75,14 @@ private Q_SLOTS:
 
     void nameSurvivesEitherWayOfClosing()
     {
-        NameEntryWindow byOk;
-        runModal(byOk, [&] {
-            QTest::keyClicks(&byOk.nameBox(), QStringLiteral(" jo, Jo "));
-            byOk.okButton().click();
-        });
-        QCOMPARE(byOk.name(), QStringLiteral(" jo, Jo "));
-
-        NameEntryWindow byCloseBox;
-        runModal(byCloseBox, [&] {
-            QTest::keyClicks(&byCloseBox.nameBox(), QStringLiteral("Anna"));
-            byCloseBox.close();
-        });
-        QCOMPARE(byCloseBox.name(), QStringLiteral("Anna"));
-
+        for (const bool byOk : {true, false}) {
+            NameEntryWindow window;
+            runModal(window, [&] {
+                QTest::keyClicks(&window.nameBox(), QStringLiteral(" jo, Jo "));
+                byOk ? window.okButton().click() : void(window.close());
+            });
+            QCOMPARE(window.name(), QStringLiteral(" jo, Jo "));
+        }
         NameEntryWindow untouched;
         runModal(untouched, [&] { untouched.close(); });
         QCOMPARE(untouched.name(), QString());

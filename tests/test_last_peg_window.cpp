@@ -28,8 +28,7 @@ private Q_SLOTS:
             int red = 0;
             for (int row = 0; row < 9; ++row) {
                 for (int col = 0; col < 9; ++col) {
-                    const QByteArray where = layout.name.toLatin1() + " " + QByteArray::number(row) + ","
-                        + QByteArray::number(col);
+                    const QByteArray where = layout.name.toLatin1() + QByteArray::number(row * 10 + col);
                     QVERIFY2(view.cell(row, col)->isHidden() != layout.isHole(row, col), where);
                     // Hidden cells are coloured too.
                     const QRgb colour = backColour(view.cell(row, col));
@@ -58,9 +57,6 @@ private Q_SLOTS:
         QCOMPARE(centre(0, 4), LastPegWindow::LastPegColour);
         QCOMPARE(centre(3, 0), LastPegWindow::HoleColour);
         QCOMPARE(centre(0, 0), qRgb(0, 0, 0));
-        // The grid line where two holes overlap, and the black below and right of the last cells.
-        QCOMPARE(image.pixel(24, 24 * 3 + 12), qRgb(0, 0, 0));
-        QCOMPARE(image.pixel(218, 100), qRgb(0, 0, 0));
     }
 
     void closingDestroysTheWindow()

@@ -45,15 +45,6 @@ QStringList seen(const MainWindow& form)
     return lines;
 }
 
-int visibleCells(const MainWindow& form)
-{
-    int visible = 0;
-    for (int r = 0; r < Board::Size; ++r)
-        for (int c = 0; c < Board::Size; ++c)
-            visible += form.boardView().cell(r, c)->isVisibleTo(&form.boardView()) ? 1 : 0;
-    return visible;
-}
-
 bool samePicture(const QPixmap& a, const QPixmap& b)
 {
     return a.toImage() == b.toImage();
@@ -64,196 +55,150 @@ bool samePicture(const QPixmap& a, const QPixmap& b)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void startUpState();
-    void menusAndWindowFollowTheGameState();
-    void cellsTakeNoClicksBeforeNewGame();
-    void exitAsksAndNoChangesNothing();
-    void exitYesAndCloseBoxEndTheProgram();
-    void boardChoiceShowsTheShape();
-    void boardChoiceKeepsTheFinishedPosition();
-    void styleChangeRepaintsEveryCellWithPegs();
-    void displaySettingChoosesTheVariant();
-};
-
-void TestMainWindow::startUpState()
-{
-    MainWindowHarness h;
-    MainWindow& form = h.form();
-    QVERIFY(form.isVisible());
-    QCOMPARE(visibleCells(form), 37);
-    QCOMPARE(form.panel().pegsLeftValue->text(), QString());
-    QCOMPARE(form.panel().timeValue->text(), QString());
-    QCOMPARE(form.panel().boardNameLabel->text(), QStringLiteral("Classic"));
-    // Every hole shows a Cocktail peg.
-    const PieceImages::Set cocktail = PieceImages::load(4, true);
-    QVERIFY(samePicture(form.boardView().cell(3, 4)->picture(), cocktail.PegPicture));
-    // The tune is opened, nothing plays.
-    QCOMPARE(h.music.commands, QStringList{QStringLiteral("open ") + h.dir() + QStringLiteral("/amalia2.mid")});
-    QVERIFY(h.sound.played.isEmpty());
-}
-
-void TestMainWindow::menusAndWindowFollowTheGameState()
-{
-    MainWindowHarness h;
-    MainWindow& form = h.form();
-    MainMenu& m = form.menu();
-    const QStringList startUp{
-        "&Game: &New Game | &End Game (grey) | Pause Game (grey) | Show Last Peg | E&xit",
-        "&Boards: Classic * | European 1 | European 2 | Square 7x7 | Square 6x6",
-        "&High Scores: Classic | European 1 | European 2 | Square 7x7 | Square 6x6",
-        "S&tyle: Swirl | Slate | Aqua | Cocktail *",
-        "&Sound: On * | Off",
-        "&Music: On * | Off",
-        "&Help: Hopnix Help | - | About Hopnix",
-        "board on, clicks off, paused box off, clock off, undo off",
-    };
-    const auto changed = [](QStringList lines, std::initializer_list<std::pair<int, const char*>> changes) {
-        for (const auto& [line, text] : changes)
-            lines[line] = QLatin1String(text);
-        return lines;
-    };
-    const QStringList chosen = changed(startUp, {
-        {1, "&Boards: Classic | European 1 | European 2 * | Square 7x7 | Square 6x6"},
-        {2, "&High Scores: Classic | European 1 | European 2 | Square 7x7 * | Square 6x6"},
-        {3, "S&tyle: Swirl * | Slate | Aqua | Cocktail"},
-        {4, "&Sound: On | Off *"}});
-    const QStringList playing = changed(chosen, {
-        {0, "&Game: &New Game | &End Game | Pause Game | Show Last Peg | E&xit"},
-        {1, "&Boards (grey): Classic | European 1 | European 2 * | Square 7x7 | Square 6x6"},
-        {3, "S&tyle (grey): Swirl * | Slate | Aqua | Cocktail"},
-        {7, "board on, clicks on, paused box off, clock on, undo on"}});
-    const QStringList paused = changed(playing, {
-        {0, "&Game: &New Game (grey) | &End Game | Pause Game * | Show Last Peg | E&xit"},
-        {7, "board off, clicks off, paused box on, clock off, undo on"}});
-    const QStringList musicOff = changed(chosen, {{5, "&Music: On | Off *"}});
-
-    const std::vector<std::tuple<const char*, std::function<void()>, QStringList>> steps{
-        {"start-up", [] {}, startUp},
-        {"choices between games", [&] {
-             m.Level[2]->trigger();
-             m.StyleItem[0]->trigger();
-             m.HighScoreItem[3]->trigger();
-             m.SoundOff->trigger();
-         }, chosen},
-        {"a jump into a game", [&] {
-             m.NewGame->trigger();
-             h.click(5, 4);
-             h.click(3, 4);
-         }, playing},
-        {"pause", [&] { m.Pause->trigger(); }, paused},
-        {"go on", [&] { m.Pause->trigger(); }, playing},
-        {"End Game while paused", [&] {
-             m.Pause->trigger();
-             m.EndGame->trigger();
-         }, chosen},
-        {"music off", [&] { m.MusicOff->trigger(); }, musicOff},
-    };
-    for (const auto& [name, act, expected] : steps) {
-        act();
-        const QStringList actual = seen(form);
-        for (qsizetype i = 0; i < expected.size(); ++i)
-            QVERIFY2(actual.value(i) == expected[i], qPrintable(QStringLiteral("after %1: \"%2\", expected \"%3\"")
-                                                                    .arg(QLatin1String(name), actual.value(i), expected[i])));
-        QCOMPARE(actual.size(), expected.size());
+    void startUpState()
+    {
+        MainWindowHarness h;
+        MainWindow& form = h.form();
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.panel().pegsLeftValue->text(), QString());
+        // Every hole shows a Cocktail peg; the tune is opened, nothing plays.
+        QVERIFY(samePicture(form.boardView().cell(3, 4)->picture(), PieceImages::load(4, true).PegPicture));
+        QCOMPARE(h.music.commands, QStringList{QStringLiteral("open ") + h.dir() + QStringLiteral("/amalia2.mid")});
+        QVERIFY(h.sound.played.isEmpty());
     }
-}
 
-void TestMainWindow::cellsTakeNoClicksBeforeNewGame()
-{
-    MainWindowHarness h;
-    h.click(5, 4);
-    QVERIFY(!h.form().game().pegSelected());
-    QVERIFY(h.sound.played.isEmpty());
-}
+    void menusAndWindowFollowTheGameState()
+    {
+        MainWindowHarness h;
+        MainWindow& form = h.form();
+        MainMenu& m = form.menu();
+        const QStringList startUp{
+            "&Game: &New Game | &End Game (grey) | Pause Game (grey) | Show Last Peg | E&xit",
+            "&Boards: Classic * | European 1 | European 2 | Square 7x7 | Square 6x6",
+            "&High Scores: Classic | European 1 | European 2 | Square 7x7 | Square 6x6",
+            "S&tyle: Swirl | Slate | Aqua | Cocktail *",
+            "&Sound: On * | Off",
+            "&Music: On * | Off",
+            "&Help: Hopnix Help | - | About Hopnix",
+            "board on, clicks off, paused box off, clock off, undo off",
+        };
+        const auto changed = [](QStringList lines, std::initializer_list<std::pair<int, const char*>> changes) {
+            for (const auto& [line, text] : changes)
+                lines[line] = QLatin1String(text);
+            return lines;
+        };
+        const QStringList chosen = changed(startUp, {
+            {1, "&Boards: Classic | European 1 | European 2 * | Square 7x7 | Square 6x6"},
+            {2, "&High Scores: Classic | European 1 | European 2 | Square 7x7 * | Square 6x6"},
+            {3, "S&tyle: Swirl * | Slate | Aqua | Cocktail"},
+            {4, "&Sound: On | Off *"}});
+        const QStringList playing = changed(chosen, {
+            {0, "&Game: &New Game | &End Game | Pause Game | Show Last Peg | E&xit"},
+            {1, "&Boards (grey): Classic | European 1 | European 2 * | Square 7x7 | Square 6x6"},
+            {3, "S&tyle (grey): Swirl * | Slate | Aqua | Cocktail"},
+            {7, "board on, clicks on, paused box off, clock on, undo on"}});
+        const QStringList paused = changed(playing, {
+            {0, "&Game: &New Game (grey) | &End Game | Pause Game * | Show Last Peg | E&xit"},
+            {7, "board off, clicks off, paused box on, clock off, undo on"}});
+        const QStringList musicOff = changed(chosen, {{5, "&Music: On | Off *"}});
 
-void TestMainWindow::exitAsksAndNoChangesNothing()
-{
-    MainWindowHarness h;
-    MainWindow& form = h.form();
-    QSignalSpy closed(&form, &MainWindow::closed);
-    form.newGame();
-    h.dialogs.answerYes = false;
-    form.menu().Exit->trigger();
-    QCOMPARE(h.dialogs.questions, QStringList{QStringLiteral("Hopnix33|Are you sure you want to exit Hopnix")});
-    QCOMPARE(closed.count(), 0);
-    QVERIFY(form.isVisible());
-    QVERIFY(form.clockTimer().isActive());
-}
-
-void TestMainWindow::exitYesAndCloseBoxEndTheProgram()
-{
-    MainWindowHarness h;
-    QSignalSpy closed(&h.form(), &MainWindow::closed);
-    h.dialogs.answerYes = true;
-    h.form().menu().Exit->trigger();
-    QCOMPARE(closed.count(), 1);
-    QVERIFY(!h.form().isVisible());
-
-    MainWindowHarness other;
-    QSignalSpy closedByBox(&other.form(), &MainWindow::closed);
-    other.form().close();
-    QCOMPARE(closedByBox.count(), 1);
-    QVERIFY(other.dialogs.questions.isEmpty());
-}
-
-void TestMainWindow::boardChoiceShowsTheShape()
-{
-    MainWindowHarness h;
-    MainWindow& form = h.form();
-    for (int board : {2, 3, 4, 5, 1, 5, 3}) {
-        form.menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
-        const BoardLayout& layout = BoardLayout::forBoard(board);
-        QCOMPARE(form.panel().boardNameLabel->text(), layout.name);
-        for (int r = 0; r < Board::Size; ++r)
-            for (int c = 0; c < Board::Size; ++c)
-                QCOMPARE(form.boardView().cell(r, c)->isVisibleTo(&form.boardView()), layout.isHole(r, c));
-        QVERIFY(form.boardView().isVisible());
+        const std::vector<std::tuple<const char*, std::function<void()>, QStringList>> steps{
+            {"start-up", [] {}, startUp},
+            {"choices between games", [&] {
+                 m.Level[2]->trigger();
+                 m.StyleItem[0]->trigger();
+                 m.HighScoreItem[3]->trigger();
+                 m.SoundOff->trigger();
+             }, chosen},
+            {"a jump into a game", [&] {
+                 m.NewGame->trigger();
+                 h.click(5, 4);
+                 h.click(3, 4);
+             }, playing},
+            {"pause", [&] { m.Pause->trigger(); }, paused},
+            {"go on", [&] { m.Pause->trigger(); }, playing},
+            {"End Game while paused", [&] {
+                 m.Pause->trigger();
+                 m.EndGame->trigger();
+             }, chosen},
+            {"music off", [&] { m.MusicOff->trigger(); }, musicOff},
+        };
+        for (const auto& [name, act, expected] : steps) {
+            act();
+            const QStringList actual = seen(form);
+            for (qsizetype i = 0; i < expected.size(); ++i)
+                QVERIFY2(actual.value(i) == expected[i], qPrintable(QStringLiteral("after %1: \"%2\", expected \"%3\"")
+                                                                        .arg(QLatin1String(name), actual.value(i), expected[i])));
+            QCOMPARE(actual.size(), expected.size());
+        }
     }
-}
 
-void TestMainWindow::boardChoiceKeepsTheFinishedPosition()
-{
-    MainWindowHarness h;
-    MainWindow& form = h.form();
-    form.newGame();
-    h.click(5, 4);
-    h.click(3, 4);
-    form.endGame();
-    // End Game refills the pictures but keeps the fields.
-    QVERIFY(!form.game().board()(5, 4).Pegged);
-    form.menu().Level[1]->trigger();
-    QVERIFY(!form.game().board()(5, 4).Pegged);
-    QCOMPARE(form.game().pegsLeft(), 35);
-    QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
-}
+    void exitAsksFirstTheCloseBoxDoesNot()
+    {
+        MainWindowHarness h;
+        MainWindow& form = h.form();
+        QSignalSpy closed(&form, &MainWindow::closed);
+        form.newGame();
+        form.menu().Exit->trigger();
+        QCOMPARE(h.dialogs.questions, QStringList{QStringLiteral("Hopnix33|Are you sure you want to exit Hopnix")});
+        QCOMPARE(closed.count(), 0);
+        QVERIFY(form.isVisible() && form.clockTimer().isActive());
+        h.dialogs.answerYes = true;
+        form.menu().Exit->trigger();
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!form.isVisible());
 
-void TestMainWindow::styleChangeRepaintsEveryCellWithPegs()
-{
-    MainWindowHarness h;
-    MainWindow& form = h.form();
-    form.newGame();
-    h.click(5, 4);
-    h.click(3, 4);
-    form.endGame();
-    for (int style = 1; style <= PieceImages::StyleCount; ++style) {
-        form.menu().StyleItem[static_cast<std::size_t>(style - 1)]->trigger();
-        const PieceImages::Set set = PieceImages::load(style, true);
-        for (int r = 0; r < Board::Size; ++r)
-            for (int c = 0; c < Board::Size; ++c)
-                QVERIFY(samePicture(form.boardView().cell(r, c)->picture(), set.PegPicture));
-        QVERIFY(!form.game().board()(4, 4).Pegged);
+        MainWindowHarness other;
+        QSignalSpy closedByBox(&other.form(), &MainWindow::closed);
+        other.form().close();
+        QCOMPARE(closedByBox.count(), 1);
+        QVERIFY(other.dialogs.questions.isEmpty());
+    }
+
+    void boardChoiceShowsTheShape()
+    {
+        MainWindowHarness h;
+        MainWindow& form = h.form();
+        for (int board : {2, 3, 4, 5, 1, 5, 3}) {
+            form.menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
+            const BoardLayout& layout = BoardLayout::forBoard(board);
+            QCOMPARE(form.panel().boardNameLabel->text(), layout.name);
+            for (int r = 0; r < Board::Size; ++r)
+                for (int c = 0; c < Board::Size; ++c)
+                    QCOMPARE(form.boardView().cell(r, c)->isVisibleTo(&form.boardView()), layout.isHole(r, c));
+            QVERIFY(form.boardView().isVisible());
+        }
+    }
+
+    void styleAndBoardChoiceKeepTheFinishedPosition()
+    {
+        MainWindowHarness h;
+        MainWindow& form = h.form();
+        form.newGame();
+        h.play({{5, 4, 3, 4}});
+        form.endGame();
+        // End Game and each style repaint every cell with a peg but keep the fields.
+        for (int style = 1; style <= PieceImages::StyleCount; ++style) {
+            form.menu().StyleItem[static_cast<std::size_t>(style - 1)]->trigger();
+            const PieceImages::Set set = PieceImages::load(style, true);
+            for (int r = 0; r < Board::Size; ++r)
+                for (int c = 0; c < Board::Size; ++c)
+                    QVERIFY(samePicture(form.boardView().cell(r, c)->picture(), set.PegPicture));
+        }
+        h.chooseBoard(2);
+        QVERIFY(!form.game().board()(5, 4).Pegged);
         QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
     }
-}
 
-void TestMainWindow::displaySettingChoosesTheVariant()
-{
-    MainWindowHarness large(QStringLiteral("120"));
-    QVERIFY(samePicture(large.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, false).PegPicture));
-    MainWindowHarness small(QStringLiteral("144"));
-    QVERIFY(samePicture(small.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, true).PegPicture));
-    QVERIFY(!samePicture(PieceImages::load(4, true).PegPicture, PieceImages::load(4, false).PegPicture));
-}
+    void displaySettingChoosesTheVariant()
+    {
+        MainWindowHarness large(QStringLiteral("120"));
+        QVERIFY(samePicture(large.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, false).PegPicture));
+        MainWindowHarness small(QStringLiteral("144"));
+        QVERIFY(samePicture(small.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, true).PegPicture));
+        QVERIFY(!samePicture(PieceImages::load(4, true).PegPicture, PieceImages::load(4, false).PegPicture));
+    }
+};
 
 QTEST_MAIN(TestMainWindow)
 #include "test_main_window.moc"

@@ -1,29 +1,23 @@
 // What the windows draw: fonts at their size and weight on any scale, readable colours on a dark
 // desktop, smooth pictures, and names from players and files shown as they are.
-#include "ui/fonts.h"
 #include "ui/picture_cell.h"
 #include "ui/board_view.h"
 #include "windows/about_window.h"
 #include "windows/game_over_window.h"
 #include "windows/help_window.h"
 #include "windows/high_score_window.h"
-#include "windows/main_menu.h"
 #include "windows/main_window.h"
 #include "windows/name_entry_window.h"
 #include "windows/splash_window.h"
 #include "windows/status_panel.h"
 #include "core/scores/high_score_table.h"
-#include "game_scripts.h"
 #include "support/main_window_harness.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -142,20 +136,6 @@ void verifyDrawnFont(const QWidget& widget, const QString& text, int pixelSize, 
     }
 }
 
-QPalette darkPalette()
-{
-    QPalette dark;
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        dark.setColor(group, QPalette::Window, QColor(40, 40, 40));
-        dark.setColor(group, QPalette::WindowText, QColor(235, 235, 235));
-        dark.setColor(group, QPalette::Base, QColor(25, 25, 25));
-        dark.setColor(group, QPalette::Text, QColor(240, 240, 240));
-        dark.setColor(group, QPalette::Button, QColor(50, 50, 50));
-        dark.setColor(group, QPalette::ButtonText, QColor(235, 235, 235));
-    }
-    return dark;
-}
-
 // A score table with one entry, as a file of the program would hold it.
 HighScoreTable oneEntry(const QString& name)
 {
@@ -186,12 +166,6 @@ private Q_SLOTS:
                               panel.topPlayerCaption}) {
             verifyDrawnFont(*label, label->text(), 11, true);
         }
-    }
-
-    void arialTextsDrawInLiberationSans()
-    {
-        MainWindowHarness h;
-        StatusPanel& panel = h.form().panel();
         for (QLabel* label : {panel.topName, panel.topScore, panel.topTime}) {
             const QFontInfo info(label->font());
             QCOMPARE(info.family(), QStringLiteral("Liberation Sans"));
@@ -205,14 +179,11 @@ private Q_SLOTS:
         MainWindowHarness h;
         MainWindow& form = h.form();
         form.newGame();
-        form.menu().Pause->trigger();
-        QVERIFY(form.pausedBox().isVisible());
+        form.togglePause();
         verifyDrawnFont(form.pausedBox(), form.pausedBox().text().trimmed(), 18, false);
 
-        GameOverWindow over(1);
+        GameOverWindow over(8);
         verifyDrawnFont(*over.heading, over.heading->text(), 16, true);
-        GameOverWindow stuck(8);
-        verifyDrawnFont(*stuck.heading, stuck.heading->text(), 16, true);
 
         HighScoreWindow scores(QStringLiteral("Square 6x6"), oneEntry(QStringLiteral("Wendell")));
         verifyDrawnFont(scores.title(), scores.title().text(), 16, false);
@@ -220,24 +191,9 @@ private Q_SLOTS:
         verifyDrawnFont(scores.timeLabel(1), QStringLiteral("00:01:40"), 11, true);
     }
 
-    void pausedBoxLooksLikeADisabledTextBox()
-    {
-        qApp->setPalette(darkPalette());
-        MainWindowHarness h;
-        MainWindow& form = h.form();
-        form.newGame();
-        form.menu().Pause->trigger();
-        // Inside the box's frame: the field and its text.
-        const Drawn drawn = drawnIn(form, form.pausedBox(), 3);
-        QCOMPARE(drawn.background, QColor(Qt::white));
-        // Grey: readable, but plainly not black.
-        QVERIFY2(drawn.inkContrast > 2.5 && drawn.inkContrast < 10, qPrintable(QString::number(drawn.inkContrast) + drawn.background.name()));
-        qApp->setPalette(QPalette());
-    }
-
     void ownBackgroundsKeepTheirTextReadableOnADarkDesktop()
     {
-        qApp->setPalette(darkPalette());
+        qApp->setPalette(QPalette(QColor(40, 40, 40))); // light text on dark grey
         HighScoreWindow scores(QStringLiteral("Classic"), oneEntry(QStringLiteral("Wendell")));
         scores.show();
         for (QLabel* label : {&scores.title(), &scores.nameLabel(1), &scores.scoreLabel(1), &scores.timeLabel(1)}) {
@@ -250,6 +206,12 @@ private Q_SLOTS:
         StatusPanel& panel = form.panel();
         for (QLabel* label : {panel.undoCaption, panel.topPlayerCaption, panel.titleLabel})
             QVERIFY2(drawnIn(form, *label).inkContrast >= 3, qPrintable(label->text()));
+        // The paused box looks like a disabled text box: a white field with grey, not black, text.
+        form.newGame();
+        form.togglePause();
+        const Drawn paused = drawnIn(form, form.pausedBox(), 3);
+        QCOMPARE(paused.background, QColor(Qt::white));
+        QVERIFY2(paused.inkContrast > 2.5 && paused.inkContrast < 10, qPrintable(QString::number(paused.inkContrast)));
 
         AboutWindow about;
         about.show();
@@ -264,7 +226,7 @@ private Q_SLOTS:
 
     void helpKeepsAWhitePageOnADarkDesktop()
     {
-        qApp->setPalette(darkPalette());
+        qApp->setPalette(QPalette(QColor(40, 40, 40))); // light text on dark grey
         HelpWindow help(QStringLiteral(HOPNIX_SOURCE_DIR "/assets/PegHelp.rtf"));
         help.show();
         QWidget& page = *help.textBox->viewport();
@@ -319,7 +281,7 @@ private Q_SLOTS:
         QVERIFY(h.scores.saveScoreTable(1));
         h.scores.table(1) = HighScoreTable();
         h.scores.loadScoreTable(1);
-        h.form().menu().Level[0]->trigger();
+        h.chooseBoard(1);
         QLabel& top = *h.form().panel().topName;
         QCOMPARE(top.text(), name.toUpper());
         QCOMPARE(top.textFormat(), Qt::PlainText);
@@ -329,28 +291,6 @@ private Q_SLOTS:
         HighScoreWindow window(QStringLiteral("Classic"), h.scores.table(1));
         QCOMPARE(window.nameLabel(1).text(), name);
         QVERIFY(window.nameLabel(1).sizeHint().width() >= window.nameLabel(1).fontMetrics().horizontalAdvance(name));
-    }
-
-    void markupNameTypedInTheNameBoxShowsAsText()
-    {
-        MainWindowHarness h;
-        h.form().menu().Level[1]->trigger();
-        h.form().newGame();
-        h.dialogs.actions.append([](QDialog& dialog) { dialog.accept(); });
-        h.dialogs.actions.append([](QDialog& dialog) {
-            auto& entry = dynamic_cast<NameEntryWindow&>(dialog);
-            QTest::keyClicks(&entry.nameBox(), QStringLiteral("<u>bo</u>xyz"));
-            entry.okButton().click();
-        });
-        for (const Jump& j : GameScripts::europeanOneStuck) {
-            h.click(j[0], j[1]);
-            h.click(j[2], j[3]);
-        }
-        QVERIFY(h.dialogs.actions.isEmpty());
-        QLabel& top = *h.form().panel().topName;
-        QCOMPARE(top.text(), QStringLiteral("<U>BO</U>XYZ"));
-        QCOMPARE(top.textFormat(), Qt::PlainText);
-        QVERIFY(top.sizeHint().width() >= top.fontMetrics().horizontalAdvance(top.text()));
     }
 
     void splashCaptionIsBlank()

@@ -1,10 +1,12 @@
 #include "support/main_window_harness.h"
 
 #include "ui/board_view.h"
+#include "windows/main_menu.h"
 #include "windows/main_window.h"
 #include "core/settings/settings_keys.h"
 #include "ui/picture_cell.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QTest>
 
@@ -28,6 +30,19 @@ void MainWindowHarness::click(int row, int col) const
 {
     PictureCell* cell = form().boardView().cell(row, col);
     QTest::mouseClick(cell, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+}
+
+void MainWindowHarness::play(const std::vector<Jump>& jumps) const
+{
+    for (const Jump& j : jumps) {
+        click(j[0], j[1]);
+        click(j[2], j[3]);
+    }
+}
+
+void MainWindowHarness::chooseBoard(int board) const
+{
+    form().menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
 }
 
 QStringList MainWindowHarness::soundNames() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main_program.h"
+#include "game_scripts.h"
 #include "core/scores/score_store.h"
 #include "support/manual_time_source.h"
 #include "support/map_settings_store.h"
@@ -22,6 +23,10 @@ public:
     MainWindow& form() const;
     // Clicks a board cell with the mouse, as a player would.
     void click(int row, int col) const;
+    // Plays the jumps by mouse clicks.
+    void play(const std::vector<Jump>& jumps) const;
+    // Picks a board from the Boards menu.
+    void chooseBoard(int board) const;
     QString dir() const { return dir_.path(); }
     QStringList soundNames() const;
 
