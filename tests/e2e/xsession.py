@@ -1,21 +1,16 @@
-"""A private X server and the player's hands and eyes on it: xdotool for the mouse and keys,
-ImageMagick's import for screenshots. Standard library only."""
+"""A private X server and the player's hands and eyes on it: xdotool for the mouse and keys, ImageMagick for pictures."""
 
 import os
-import select
 import shutil
-import struct
 import subprocess
 import time
-import zlib
 
-SCREEN_WIDTH = 800
-SCREEN_HEIGHT = 600
+SCREEN_WIDTH, SCREEN_HEIGHT = 800, 600
 REQUIRED_TOOLS = ("Xvfb", "xdotool", "import", "convert")
 
 
 class E2EFailure(Exception):
-    """A check of the game failed; the message says what the player would have seen."""
+    """A check failed; the message says what the player would have seen."""
 
 
 def missing_tools():
@@ -23,201 +18,118 @@ def missing_tools():
 
 
 def wait_until(what, probe, timeout=5.0, interval=0.05):
-    """Polls probe() until it returns something truthy; raises with what was awaited on timeout."""
+    """Polls probe() until it returns something truthy, and returns that."""
     deadline = time.monotonic() + timeout
-    while True:
-        result = probe()
-        if result:
-            return result
+    while not (result := probe()):
         if time.monotonic() >= deadline:
             raise E2EFailure(f"timed out after {timeout:.1f} s waiting for {what}")
         time.sleep(interval)
+    return result
 
 
-def stop_process(proc, grace=2.0):
+def stop_process(proc):
     """Ends one process we started, by its pid: a polite signal first, then a kill."""
     if proc is None or proc.poll() is not None:
         return
     proc.terminate()
     try:
-        proc.wait(timeout=grace)
+        proc.wait(timeout=2)
     except subprocess.TimeoutExpired:
         proc.kill()
-        proc.wait(timeout=grace)
+        proc.wait()
 
 
 class Image:
-    """An RGB screenshot held as raw bytes."""
+    """An RGB picture held as raw bytes."""
 
     def __init__(self, width, height, rgb):
-        self.width = width
-        self.height = height
-        self.rgb = rgb
+        if len(rgb) != width * height * 3:
+            raise E2EFailure(f"a {width}x{height} picture came with {len(rgb)} bytes")
+        self.width, self.height, self.rgb = width, height, rgb
 
     @classmethod
-    def from_ppm(cls, data):
-        # P6 header: magic, width, height, maxval, each followed by whitespace (comments do not occur).
-        fields = []
-        pos = 0
-        while len(fields) < 4:
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            start = pos
-            while not data[pos:pos + 1].isspace():
-                pos += 1
-            fields.append(data[start:pos])
-        pos += 1
-        if fields[0] != b"P6" or fields[3] != b"255":
-            raise E2EFailure(f"unexpected screenshot format {fields[0]!r} maxval {fields[3]!r}")
-        width, height = int(fields[1]), int(fields[2])
-        return cls(width, height, data[pos:pos + width * height * 3])
+    def load(cls, path, x, y, width, height):
+        """A piece of any picture ImageMagick reads, such as the game's .bmp pieces."""
+        data = subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-depth", "8",
+                               "rgb:-"], check=True, capture_output=True).stdout
+        return cls(width, height, data)
 
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.rgb[i:i + 3])
 
     def crop(self, x, y, width, height):
-        rows = []
-        for row in range(y, y + height):
-            i = (row * self.width + x) * 3
-            rows.append(self.rgb[i:i + width * 3])
-        return Image(width, height, b"".join(rows))
+        rows = ((row * self.width + x) * 3 for row in range(y, y + height))
+        return Image(width, height, b"".join(self.rgb[i:i + width * 3] for i in rows))
 
     def mean_difference(self, other):
-        """Mean absolute difference per channel of two images of the same size."""
-        total = sum(abs(a - b) for a, b in zip(self.rgb, other.rgb))
-        return total / max(1, len(self.rgb))
+        return sum(abs(a - b) for a, b in zip(self.rgb, other.rgb)) / len(self.rgb)
 
     def count_unlike(self, colour, tolerance=24):
         """How many pixels differ from colour by more than tolerance in some channel."""
-        count = 0
-        for i in range(0, len(self.rgb), 3):
-            if any(abs(self.rgb[i + k] - colour[k]) > tolerance for k in range(3)):
-                count += 1
-        return count
+        return sum(any(abs(self.rgb[i + k] - colour[k]) > tolerance for k in range(3))
+                   for i in range(0, len(self.rgb), 3))
 
-    def max_channel(self):
-        return max(self.rgb) if self.rgb else 0
-
-    def save_png(self, path):
-        raw = b"".join(b"\x00" + self.rgb[y * self.width * 3:(y + 1) * self.width * 3] for y in range(self.height))
-
-        def chunk(kind, body):
-            return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)
+    def save(self, path):
         with open(path, "wb") as out:
-            out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 6))
-                      + chunk(b"IEND", b""))
-
-
-def load_picture(path):
-    """Reads any picture ImageMagick knows (the game's .bmp pieces) as an Image."""
-    data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True, capture_output=True).stdout
-    return Image.from_ppm(data)
+            out.write(b"P6 %d %d 255\n" % (self.width, self.height) + self.rgb)
 
 
 class XServer:
-    """Xvfb on a display number it picks itself; the mouse, the keyboard and screenshots on it."""
+    """Xvfb on a display number it picks itself, with the mouse, the keyboard and screenshots on it."""
 
     def __init__(self, scratch):
         self.scratch = scratch
-        self.proc = None
-        self.display = None
-        self.last_shot = None
+        self.proc = self.display = self.last_shot = None
 
-    def start(self, timeout=10.0):
-        read_end, write_end = os.pipe()
-        log = open(os.path.join(self.scratch, "xvfb.log"), "wb")
-        try:
+    def start(self):
+        with open(os.path.join(self.scratch, "xvfb.log"), "wb") as log:
             self.proc = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24",
-                 "-dpi", "96", "-nolisten", "tcp", "-noreset"],
-                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log)
-        finally:
-            os.close(write_end)
-            log.close()
-        number = b""
-        deadline = time.monotonic() + timeout
-        try:
-            while not number.endswith(b"\n"):
-                left = deadline - time.monotonic()
-                if left <= 0 or not select.select([read_end], [], [], left)[0]:
-                    raise E2EFailure("Xvfb did not report its display number (see xvfb.log)")
-                piece = os.read(read_end, 16)
-                if not piece:
-                    raise E2EFailure("Xvfb ended before it reported its display number (see xvfb.log)")
-                number += piece
-        finally:
-            os.close(read_end)
-        self.display = ":" + number.decode().strip()
+                ["Xvfb", "-displayfd", "1", "-screen", "0", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-dpi", "96",
+                 "-nolisten", "tcp", "-noreset"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=log)
+        number = self.proc.stdout.readline().strip()
+        if not number:
+            raise E2EFailure("Xvfb did not report its display number (see xvfb.log)")
+        self.display = ":" + number.decode()
 
     def stop(self):
         stop_process(self.proc)
 
-    def env(self):
-        return {"DISPLAY": self.display}
-
     def run(self, *args, check=True, timeout=10.0):
-        env = dict(os.environ, DISPLAY=self.display)
-        result = subprocess.run(list(args), env=env, capture_output=True, text=True, timeout=timeout)
-        if check and result.returncode != 0:
-            raise E2EFailure(f"{' '.join(args)} failed: {result.stderr.strip()}")
-        return result
+        """A command's output on this display; b"" when it failed and check is off."""
+        result = subprocess.run(args, env=dict(os.environ, DISPLAY=self.display), capture_output=True, timeout=timeout)
+        if result.returncode != 0 and check:
+            raise E2EFailure(f"{' '.join(args)} failed: {result.stderr.decode().strip()}")
+        return result.stdout if result.returncode == 0 else b""
 
-    # The eyes.
     def screenshot(self):
-        env = dict(os.environ, DISPLAY=self.display)
-        data = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "ppm:-"],
-                              env=env, check=True, capture_output=True, timeout=10.0).stdout
-        self.last_shot = Image.from_ppm(data)
+        self.last_shot = Image(SCREEN_WIDTH, SCREEN_HEIGHT,
+                               self.run("import", "-silent", "-window", "root", "-depth", "8", "rgb:-"))
         return self.last_shot
 
-    def save_last_shot(self, name="last-screenshot.png"):
-        if self.last_shot is None:
-            return None
-        path = os.path.join(self.scratch, name)
-        self.last_shot.save_png(path)
-        return path
-
-    # Windows.
-    def visible_windows(self, pid=None, name=None):
-        args = ["xdotool", "search", "--onlyvisible"]
-        if pid is not None:
-            args += ["--pid", str(pid)]
-        else:
-            args += ["--name", name]
-        result = self.run(*args, check=False)
-        return [int(w) for w in result.stdout.split()]
+    def windows(self, *criteria):
+        """The visible windows an xdotool search finds, such as ("--pid", "42")."""
+        return [int(w) for w in self.run("xdotool", "search", "--onlyvisible", *criteria, check=False).split()]
 
     def geometry(self, window):
         """(x, y, width, height) of a window; with no window manager x, y are screen positions."""
-        result = self.run("xdotool", "getwindowgeometry", "--shell", str(window), check=False)
-        values = dict(line.split("=", 1) for line in result.stdout.split() if "=" in line)
-        if result.returncode != 0 or "WIDTH" not in values:
-            return None
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        out = self.run("xdotool", "getwindowgeometry", "--shell", str(window), check=False)
+        values = dict(line.split(b"=", 1) for line in out.split() if b"=" in line)
+        return tuple(int(values[k]) for k in (b"X", b"Y", b"WIDTH", b"HEIGHT")) if b"WIDTH" in values else None
 
     def window_name(self, window):
-        return self.run("xdotool", "getwindowname", str(window), check=False).stdout.rstrip("\n")
+        return self.run("xdotool", "getwindowname", str(window), check=False).decode().rstrip("\n")
 
-    # The hands.
     # No --sync on mousemove: it waits for the pointer to move and hangs when it is already there.
-    def click(self, x, y):
-        self.run("xdotool", "mousemove", str(x), str(y), "click", "1")
-
-    def clicks(self, points):
-        """Many clicks in one go, in order; the game receives them as fast as a quick player."""
-        args = ["xdotool"]
-        for x, y in points:
-            args += ["mousemove", str(x), str(y), "click", "1"]
-        self.run(*args, timeout=60.0)
+    def click(self, *points):
+        """Clicks in order, as fast as a quick player."""
+        self.run("xdotool", *(a for x, y in points for a in ("mousemove", str(x), str(y), "click", "1")), timeout=60.0)
 
     def move_mouse(self, x, y):
         self.run("xdotool", "mousemove", str(x), str(y))
 
-    def keys(self, *keys):
-        self.run("xdotool", "key", "--delay", "40", *keys)
+    def keys(self, *keys, delay=40):
+        self.run("xdotool", "key", "--delay", str(delay), *keys, timeout=120.0)
 
     def type_text(self, text):
         self.run("xdotool", "type", "--delay", "30", text)
