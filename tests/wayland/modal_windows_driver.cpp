@@ -1,6 +1,5 @@
-// Starts the main window with the real modal windows and opens each of them, as a player would from the menus and
-// by playing a game to its end. Each modal window is closed as soon as the compositor has shown it; its title goes
-// to standard output. Run on a Wayland compositor with WAYLAND_DEBUG=client, the protocol log tells each window's parent.
+// Opens each real modal window from the menus and by playing a game to its end, and closes it once the compositor has
+// shown it, printing its title. Under WAYLAND_DEBUG=client the protocol log tells each window's parent.
 
 #include "app/main_program.h"
 #include "core/scores/score_store.h"
@@ -40,16 +39,6 @@ void closeShownModalWindow()
     QMetaObject::invokeMethod(dialog, [dialog] { dialog->done(QDialog::Accepted); }, Qt::QueuedConnection);
 }
 
-void playToTheEnd(MainWindow& window)
-{
-    window.menu().Level[1]->trigger();
-    window.newGame();
-    for (const Jump& jump : GameScripts::europeanOneStuck) {
-        window.clickCell(jump[0], jump[1]);
-        window.clickCell(jump[2], jump[3]);
-    }
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -81,7 +70,12 @@ int main(int argc, char* argv[])
         window.menu().AboutPeg->trigger();
         window.menu().PegHelp->trigger();
         window.menu().HighScoreItem[1]->trigger();
-        playToTheEnd(window);
+        window.menu().Level[1]->trigger();
+        window.newGame();
+        for (const Jump& jump : GameScripts::europeanOneStuck) {
+            window.clickCell(jump[0], jump[1]);
+            window.clickCell(jump[2], jump[3]);
+        }
         window.close();
     });
     return app.exec();
