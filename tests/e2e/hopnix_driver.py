@@ -17,16 +17,11 @@ FIRST_CELL = {1: (112, 16), 2: (112, 16), 3: (112, 16), 4: (112, 16), 5: (95, 26
 SCORE_FILES = ("Cahs.hsl", "E1hs.hsl", "E2hs.hsl", "S7hs.hsl", "S6hs.hsl")
 # Rows of each shape, top first: '.' off the board, 'o' a peg at the start, 'E' the start hole.
 SHAPES = {
-    1: (".........", "...ooo...", "..ooooo..", ".oooEooo.", ".ooooooo.", ".ooooooo.", "..ooooo..", "...ooo...",
-        "........."),
-    2: (".........", "...ooo...", "...ooo...", ".ooooooo.", ".oooEooo.", ".ooooooo.", "...ooo...", "...ooo...",
-        "........."),
-    3: ("...ooo...", "...ooo...", "...ooo...", "ooooEoooo", "ooooooooo", "ooooooooo", "...ooo...", "...ooo...",
-        "...ooo..."),
-    4: (".........", ".ooooooo.", ".ooooooo.", ".oooEooo.", ".ooooooo.", ".ooooooo.", ".ooooooo.", ".ooooooo.",
-        "........."),
-    5: (".........", "..oooooo.", "..oooooo.", "..oooooo.", "..ooEooo.", "..oooooo.", "..oooooo.", ".........",
-        "........."),
+    1: "......... ...ooo... ..ooooo.. .oooEooo. .ooooooo. .ooooooo. ..ooooo.. ...ooo... .........".split(),
+    2: "......... ...ooo... ...ooo... .ooooooo. .oooEooo. .ooooooo. ...ooo... ...ooo... .........".split(),
+    3: "...ooo... ...ooo... ...ooo... ooooEoooo ooooooooo ooooooooo ...ooo... ...ooo... ...ooo...".split(),
+    4: "......... .ooooooo. .ooooooo. .oooEooo. .ooooooo. .ooooooo. .ooooooo. .ooooooo. .........".split(),
+    5: "......... ..oooooo. ..oooooo. ..oooooo. ..ooEooo. ..oooooo. ..oooooo. ......... .........".split(),
 }
 PEG, HOLE, SELECTED, HIDDEN = "peg", "hole", "selected", "hidden"
 PICTURES = {PEG: "SPegged.bmp", HOLE: "SUnPegged.bmp", SELECTED: "SMarked.bmp"}
@@ -34,6 +29,13 @@ PICTURES = {PEG: "SPegged.bmp", HOLE: "SUnPegged.bmp", SELECTED: "SMarked.bmp"}
 SAMPLE = (5, 5, 30, 30)
 RING_YELLOW = (255, 214, 0)
 MATCH_LIMIT = 6.0
+
+
+def game_script(name):
+    """A game from the C++ tests' scripts, as (from-row, from-column, to-row, to-column) jumps."""
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "game_scripts.h")) as header:
+        body = re.search(name + r"\{(.*?)\};", header.read(), re.S).group(1)
+    return [tuple(map(int, jump)) for jump in re.findall(r"\{(\d+), (\d+), (\d+), (\d+)\}", body)]
 
 
 def shape_states(board, started, last_peg=None):
@@ -77,7 +79,7 @@ class Game:
 
     def __init__(self, installation, extra_env):
         self.x, self.dir, self.pictures = installation.x, installation.dir, installation.pictures
-        self.window = self.origin = self.menu_bar_height = self.ring = None
+        self.window = self.origin = self.ring = None
         self.board = 1
         home = os.path.join(self.dir, "home")
         env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
@@ -112,13 +114,13 @@ class Game:
     def wait_main_window(self, timeout=8.0):
         self.window = self.wait_window(MAIN_TITLE, timeout)
         x, y, width, height = wait_until("the main window's geometry", lambda: self.x.geometry(self.window))
-        self.menu_bar_height = height - CLIENT_HEIGHT
-        if width != CLIENT_WIDTH or not 12 <= self.menu_bar_height <= 48:
+        menu_bar_height = height - CLIENT_HEIGHT
+        if width != CLIENT_WIDTH or not 12 <= menu_bar_height <= 48:
             raise E2EFailure(f"main window is {width}x{height}, not {CLIENT_WIDTH} wide with a menu bar over a "
                              f"{CLIENT_HEIGHT} px client area")
-        self.origin = (x, y + self.menu_bar_height)
+        self.origin = (x, y + menu_bar_height)
         # Without a window manager the keyboard follows the pointer; keep it over the window.
-        self.x.move_mouse(x + 240, y + height // 2)
+        self.x.run("xdotool", "mousemove", str(x + 240), str(y + height // 2))
         self.x.focus(self.window)
 
     def client_point(self, x, y):
@@ -167,16 +169,10 @@ class Game:
     def new_game(self):
         self.x.keys("alt+g", "n")
 
-    def end_game(self):
-        self.x.keys("alt+g", "e")
-
     def choose_board(self, board):
         self.x.keys("alt+b", *(["Down"] * (board - 1)), "Return")
         self.board = board
         self.wait_cells(shape_states(board, started=False), f"the shape of board {board}")
-
-    def high_scores(self, board):
-        self.x.keys("alt+h", *(["Down"] * (board - 1)), "Return")
 
     def pause(self, resume=False):
         # A menu opened from the keyboard starts on its first enabled item and the arrows skip disabled

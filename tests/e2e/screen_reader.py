@@ -5,15 +5,11 @@ import os
 import shutil
 import subprocess
 
-from hopnix_driver import SHAPES, shape_states
+from hopnix_driver import SHAPES, game_script, shape_states
 from xsession import E2EFailure, stop_process, wait_until
 
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
-# "European 1" played into a dead end with eight pegs left.
-EUROPEAN_ONE_STUCK = (
-    (4, 6, 4, 4), (4, 3, 4, 5), (2, 4, 4, 4), (5, 4, 3, 4), (4, 1, 4, 3), (5, 2, 5, 4), (6, 4, 4, 4), (3, 4, 5, 4),
-    (7, 3, 5, 3), (4, 3, 6, 3), (3, 2, 3, 4), (1, 3, 3, 3), (3, 4, 3, 2), (1, 5, 1, 3), (3, 1, 3, 3), (3, 5, 1, 5),
-    (5, 5, 5, 3), (3, 7, 3, 5), (5, 7, 5, 5), (4, 5, 2, 5), (6, 5, 4, 5), (1, 5, 3, 5), (4, 5, 2, 5), (5, 3, 7, 3))
+EUROPEAN_ONE_STUCK = game_script("europeanOneStuck")
 
 
 def missing_reason():

@@ -117,22 +117,13 @@ class XServer:
         values = dict(line.split(b"=", 1) for line in out.split() if b"=" in line)
         return tuple(int(values[k]) for k in (b"X", b"Y", b"WIDTH", b"HEIGHT")) if b"WIDTH" in values else None
 
-    def window_name(self, window):
-        return self.run("xdotool", "getwindowname", str(window), check=False).decode().rstrip("\n")
-
     # No --sync on mousemove: it waits for the pointer to move and hangs when it is already there.
     def click(self, *points):
         """Clicks in order, as fast as a quick player."""
         self.run("xdotool", *(a for x, y in points for a in ("mousemove", str(x), str(y), "click", "1")), timeout=60.0)
 
-    def move_mouse(self, x, y):
-        self.run("xdotool", "mousemove", str(x), str(y))
-
     def keys(self, *keys, delay=40):
         self.run("xdotool", "key", "--delay", str(delay), *keys, timeout=120.0)
-
-    def type_text(self, text):
-        self.run("xdotool", "type", "--delay", "30", text)
 
     def focus(self, window):
         self.run("xdotool", "windowfocus", str(window), check=False)
