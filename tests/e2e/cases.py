@@ -4,8 +4,8 @@ import os
 import re
 import time
 
-from hopnix_driver import HIDDEN, HOLE, PEG, SCORE_FILES, SELECTED, game_script, shape_states
-from xsession import SCREEN_HEIGHT, SCREEN_WIDTH, E2EFailure, wait_until
+from hopnix_driver import (HIDDEN, HOLE, PEG, SCORE_FILES, SCREEN_HEIGHT, SCREEN_WIDTH, SELECTED, E2EFailure,
+                           game_script, shape_states, wait_until)
 
 SQUARE_SIX_SOLVED = game_script("squareSixSolved")
 SOLVED = shape_states(5, started=True, last_peg=(1, 4))
@@ -13,18 +13,18 @@ SPLASH_SIZE = (296, 170)
 TOP_PLAYER_GREY = (224, 224, 224)
 # The top player's name, pegs and time in the client area.
 TOP_PLAYER_LABELS = ((8, 320, 81, 17), (8, 336, 73, 17), (8, 352, 73, 17))
-# "  Game Paused" over the board.
-PAUSED_BOX = (208, 184, 153, 25)
-# High Scores window: the name, pegs and time cells of the first row, and the rows' pitch.
+# High Scores window: the name, pegs and time cells of the first row; the next row is 24 pixels lower.
 SCORE_ROW_CELLS = ((16, 56, 97, 17), (128, 56, 73, 17), (208, 56, 65, 17))
-SCORE_ROW_PITCH = 24
 # A score file's time in days, as written: no zero before the point, an exponent for the very small.
 TIME_LINE = re.compile(rb" (0|[1-9]\d*(\.\d+)?|\.\d+|[1-9](\.\d+)?E[+-]\d\d) ")
 
 
-def top_player(game):
+def top_player(game, filled=True):
+    """The labels of TOP PLAYER when all three show something (or, with filled off, all are blank), else None."""
     shot = game.x.screenshot()
-    return [shot.crop(*game.client_point(x, y), w, h) for x, y, w, h in TOP_PLAYER_LABELS]
+    labels = [shot.crop(*game.client_point(x, y), w, h) for x, y, w, h in TOP_PLAYER_LABELS]
+    counts = [label.count_unlike(TOP_PLAYER_GREY) for label in labels]
+    return labels if (min(counts) > 10 if filled else max(counts) == 0) else None
 
 
 def centred(x, y, width, height):
@@ -49,13 +49,13 @@ def high_score_rows(game, board):
     previous = []
 
     def settled():  # drawn: not black, and the same in two shots in a row
-        area = game.x.screenshot().crop(x, y, width, height)
-        done = previous and max(area.rgb) > 0 and area.rgb == previous[0]
-        previous[:] = [area.rgb]
-        return done
-    wait_until("the High Scores window to be drawn", settled)
-    shot = game.x.last_shot
-    rows = [[shot.crop(x + cx, y + cy + SCORE_ROW_PITCH * row, w, h) for cx, cy, w, h in SCORE_ROW_CELLS]
+        shot = game.x.screenshot()
+        area = shot.crop(x, y, width, height).rgb
+        done = bool(previous) and max(area) > 0 and area == previous[0]
+        previous[:] = [area]
+        return done and shot
+    shot = wait_until("the High Scores window to be drawn", settled)
+    rows = [[shot.crop(x + cx, y + cy + 24 * row, w, h) for cx, cy, w, h in SCORE_ROW_CELLS]
             for row in (0, 1)]
     game.x.click((x + 148, y + 220))  # Close
     game.wait_window_gone(window)
@@ -105,7 +105,7 @@ def case_startup(ctx):
     game.click_cells((3, 4))
     wait_input_handled(game)
     game.wait_cells(shape_states(1, started=False), "the board to ignore a click before New Game")
-    if any(label.count_unlike(TOP_PLAYER_GREY) for label in top_player(game)):
+    if not top_player(game, filled=False):
         raise E2EFailure("TOP PLAYER shows something although no high-score file exists")
 
 
@@ -148,10 +148,7 @@ def case_solve(ctx):
     check_score_file(game, 5, "Marigold Qui", 1, int(played) + 2)
 
     # TOP PLAYER shows the new entry at once; the board keeps the final position and takes no clicks.
-    def top_player_filled():
-        labels = top_player(game)
-        return labels if all(label.count_unlike(TOP_PLAYER_GREY) > 10 for label in labels) else None
-    top_before = wait_until("TOP PLAYER to show the new entry", top_player_filled)
+    top_before = wait_until("TOP PLAYER to show the new entry", lambda: top_player(game))
     game.wait_cells(SOLVED, "one peg left on the board")
     game.click_cells((1, 4))
     wait_input_handled(game)
@@ -160,10 +157,10 @@ def case_solve(ctx):
     # A new run from the same directory finds the entry again.
     game.stop()
     game = started_game(ctx)
-    if any(label.count_unlike(TOP_PLAYER_GREY) for label in top_player(game)):
+    if not top_player(game, filled=False):
         raise E2EFailure("TOP PLAYER of \"Classic\" shows an entry after restart; only \"Square 6x6\" has one")
     game.choose_board(5)
-    top_after = wait_until("TOP PLAYER of \"Square 6x6\" after restart", top_player_filled)
+    top_after = wait_until("TOP PLAYER of \"Square 6x6\" after restart", lambda: top_player(game))
     if any(a.rgb != b.rgb for a, b in zip(top_before, top_after)):
         raise E2EFailure("TOP PLAYER after restart differs from what it showed when the score was saved")
 
@@ -180,13 +177,12 @@ def case_pause(ctx):
     game.new_game()
     game.wait_cells(shape_states(1, started=True), "New Game on \"Classic\"")
     game.click_cells((1, 4), (3, 4), (3, 2))
-    before = shape_states(1, started=True)
-    before.update({(1, 4): HOLE, (2, 4): HOLE, (3, 4): PEG, (3, 2): SELECTED})
+    before = {**shape_states(1, started=True), (1, 4): HOLE, (2, 4): HOLE, (3, 4): PEG, (3, 2): SELECTED}
     game.wait_cells(before, "a jump and a selected peg")
 
     game.pause()
     game.wait_cells({p: HIDDEN for p in before if p[0] != 4 or not 2 <= p[1] <= 6}, "the paused board to be hidden")
-    box = ctx.x.screenshot().crop(*game.client_point(*PAUSED_BOX[:2]), *PAUSED_BOX[2:])
+    box = ctx.x.screenshot().crop(*game.client_point(208, 184), 153, 25)  # "  Game Paused"
     if box.count_unlike((0, 0, 0), tolerance=40) < box.width * box.height // 2:
         raise E2EFailure("the \"Game Paused\" box is not shown over the hidden board")
 

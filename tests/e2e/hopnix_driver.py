@@ -1,13 +1,13 @@
-"""The game installed in a scratch directory and run on a private X server; its windows and cells found on screen
-the way a player sees them."""
+"""The game installed in a scratch directory and played on a private X server, with xdotool for the player's hands
+and ImageMagick for the eyes: its windows and cells found on screen the way a player sees them."""
 
 import os
 import re
 import shutil
 import subprocess
+import time
 
-from xsession import E2EFailure, Image, stop_process, wait_until
-
+SCREEN_WIDTH, SCREEN_HEIGHT = 800, 600
 MAIN_TITLE = "Hopnix v3.3"
 DATA_FILES = ("Change.wav", "Pop2.wav", "redo.wav", "amalia2.mid", "PegHelp.rtf")
 CLIENT_WIDTH, CLIENT_HEIGHT = 489, 384
@@ -27,8 +27,114 @@ PEG, HOLE, SELECTED, HIDDEN = "peg", "hole", "selected", "hidden"
 PICTURES = {PEG: "SPegged.bmp", HOLE: "SUnPegged.bmp", SELECTED: "SMarked.bmp"}
 # Compared area of a cell: inside the keyboard's focus ring, which takes the outer four pixels.
 SAMPLE = (5, 5, 30, 30)
-RING_YELLOW = (255, 214, 0)
+RING_YELLOW = bytes((255, 214, 0))
 MATCH_LIMIT = 6.0
+
+
+class E2EFailure(Exception):
+    """A check failed; the message says what the player would have seen."""
+
+
+def wait_until(what, probe, timeout=5.0, interval=0.05, explain=lambda: ""):
+    """Polls probe() until it returns something truthy, and returns that."""
+    deadline = time.monotonic() + timeout
+    while not (result := probe()):
+        if time.monotonic() >= deadline:
+            raise E2EFailure(f"timed out after {timeout:.1f} s waiting for {what}{explain()}")
+        time.sleep(interval)
+    return result
+
+
+def stop_process(proc):
+    """Ends one process we started, by its pid: a polite signal first, then a kill."""
+    if proc is None or proc.poll() is not None:
+        return
+    proc.terminate()
+    try:
+        proc.wait(timeout=2)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+
+
+class Image:
+    """An RGB picture held as raw bytes."""
+
+    def __init__(self, width, height, rgb):
+        if len(rgb) != width * height * 3:
+            raise E2EFailure(f"a {width}x{height} picture came with {len(rgb)} bytes")
+        self.width, self.height, self.rgb = width, height, rgb
+
+    @classmethod
+    def load(cls, path, x, y, width, height):
+        """A piece of any picture ImageMagick reads, such as the game's .bmp pieces."""
+        data = subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-depth", "8",
+                               "rgb:-"], check=True, capture_output=True).stdout
+        return cls(width, height, data)
+
+    def crop(self, x, y, width, height):
+        rows = ((row * self.width + x) * 3 for row in range(y, y + height))
+        return Image(width, height, b"".join(self.rgb[i:i + width * 3] for i in rows))
+
+    def mean_difference(self, other):
+        return sum(abs(a - b) for a, b in zip(self.rgb, other.rgb)) / len(self.rgb)
+
+    def count_unlike(self, colour, tolerance=24):
+        """How many pixels differ from colour by more than tolerance in some channel."""
+        return sum(any(abs(self.rgb[i + k] - colour[k]) > tolerance for k in range(3))
+                   for i in range(0, len(self.rgb), 3))
+
+
+class XServer:
+    """Xvfb on a display number it picks itself, with the mouse, the keyboard and screenshots on it."""
+
+    def __init__(self, scratch):
+        with open(os.path.join(scratch, "xvfb.log"), "wb") as log:
+            self.proc = subprocess.Popen(
+                ["Xvfb", "-displayfd", "1", "-screen", "0", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-dpi", "96",
+                 "-nolisten", "tcp", "-noreset"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=log)
+        number = self.proc.stdout.readline().strip()
+        if not number:
+            self.stop()
+            raise E2EFailure("Xvfb did not report its display number (see xvfb.log)")
+        self.display = ":" + number.decode()
+
+    def stop(self):
+        stop_process(self.proc)
+
+    def run(self, *args, check=True, timeout=10.0):
+        """A command's output on this display; b"" when it failed and check is off."""
+        result = subprocess.run(args, env=dict(os.environ, DISPLAY=self.display), capture_output=True, timeout=timeout)
+        if result.returncode != 0 and check:
+            raise E2EFailure(f"{' '.join(args)} failed: {result.stderr.decode().strip()}")
+        return result.stdout if result.returncode == 0 else b""
+
+    def screenshot(self):
+        shot = self.run("import", "-silent", "-window", "root", "-depth", "8", "rgb:-")
+        return Image(SCREEN_WIDTH, SCREEN_HEIGHT, shot)
+
+    def windows(self, *criteria):
+        """The visible windows an xdotool search finds, such as ("--pid", "42")."""
+        return [int(w) for w in self.run("xdotool", "search", "--onlyvisible", *criteria, check=False).split()]
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window; with no window manager x, y are screen positions."""
+        out = self.run("xdotool", "getwindowgeometry", "--shell", str(window), check=False)
+        values = dict(line.split(b"=", 1) for line in out.split() if b"=" in line)
+        return tuple(int(values[k]) for k in (b"X", b"Y", b"WIDTH", b"HEIGHT")) if b"WIDTH" in values else None
+
+    # No --sync on mousemove: it waits for the pointer to move and hangs when it is already there.
+    def click(self, *points):
+        """Clicks in order, as fast as a quick player."""
+        self.run("xdotool", *(a for x, y in points for a in ("mousemove", str(x), str(y), "click", "1")), timeout=60.0)
+
+    def keys(self, *keys, delay=40):
+        self.run("xdotool", "key", "--delay", str(delay), *keys, timeout=120.0)
+
+    def focus(self, window):
+        self.run("xdotool", "windowfocus", str(window), check=False)
+
+
 
 
 def game_script(name):
@@ -82,12 +188,10 @@ class Game:
         self.window = self.origin = self.ring = None
         self.board = 1
         home = os.path.join(self.dir, "home")
-        env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
         # The player's own settings (a display setting picks the large pieces) stay out of the test.
-        env.update(DISPLAY=self.x.display, HOME=home, **extra_env)
-        for sub, variable in (("config", "XDG_CONFIG_HOME"), ("data", "XDG_DATA_HOME"), ("runtime", "XDG_RUNTIME_DIR")):
-            env[variable] = os.path.join(home, sub)
-            os.makedirs(env[variable], mode=0o700, exist_ok=True)
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_"))}
+        env.update(DISPLAY=self.x.display, HOME=home, XDG_RUNTIME_DIR=os.path.join(home, "runtime"), **extra_env)
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
         with open(installation.log_path, "ab") as log:
             self.proc = subprocess.Popen([os.path.join(self.dir, "hopnix")], cwd=self.dir, env=env,
                                          stdin=subprocess.DEVNULL, stdout=log, stderr=log)
@@ -137,7 +241,7 @@ class Game:
         """Whether the keyboard's focus ring is drawn round a cell."""
         shot = self.x.screenshot()
         x, y = self.cell_origin(r, c)
-        return all(shot.pixel(x + dx, y + dy) == RING_YELLOW for dx, dy in ((2, 2), (20, 1), (1, 20), (37, 20)))
+        return all(shot.crop(x + i, y + j, 1, 1).rgb == RING_YELLOW for i, j in ((2, 2), (20, 1), (1, 20), (37, 20)))
 
     def cell_state(self, shot, r, c):
         x, y = self.cell_origin(r, c)
@@ -159,11 +263,8 @@ class Game:
             wrong.clear()
             wrong.update((p, (got, want)) for p, want in expected.items() if (got := self.cell_state(shot, *p)) != want)
             return not wrong
-        try:
-            wait_until(what, probe, timeout, interval=0.1)
-        except E2EFailure as failure:
-            differences = "; ".join(f"{p} shows {got}, expected {want}" for p, (got, want) in sorted(wrong.items()))
-            raise E2EFailure(f"{failure}: {differences}") from None
+        wait_until(what, probe, timeout, 0.1, lambda: "".join(
+            f"; {p} shows {got}, expected {want}" for p, (got, want) in sorted(wrong.items())))
 
     # The menus through their access keys, as a player at the keyboard uses them.
     def new_game(self):

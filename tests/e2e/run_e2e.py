@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Plays one case of the real game on a private X server: run_e2e.py --binary build/hopnix --assets assets --case solve
+"""Plays one case of the real game on a private X server: run_e2e.py --binary hopnix --assets DIR --case solve
 Exits 0 on a pass, 1 on a failure (the scratch directory with the last screenshot is kept), 77 when a tool is missing."""
 
 import argparse
@@ -12,9 +12,8 @@ import traceback
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from cases import CASES  # noqa: E402
-from hopnix_driver import Installation  # noqa: E402
+from hopnix_driver import Installation, XServer  # noqa: E402
 from screen_reader import case_screen_reader, missing_reason  # noqa: E402
-from xsession import E2EFailure, XServer, missing_tools  # noqa: E402
 
 CASES = {**CASES, "screen_reader": case_screen_reader}
 # Debian's pyatspi belongs to the system Python.
@@ -23,18 +22,17 @@ SYSTEM_PYTHON = "/usr/bin/python3"
 
 def run_case(name, binary, assets):
     scratch = tempfile.mkdtemp(prefix=f"hopnix-e2e-{name}-")
-    x = XServer(scratch)
-    ctx = None
+    x = ctx = None
     try:
-        x.start()
+        x = XServer(scratch)
         ctx = Installation(x, binary, assets, os.path.join(scratch, "game"))
         CASES[name](ctx)
     except Exception as failure:  # every failure is reported the same way, with the evidence kept
         print(f"FAIL {name}: {failure}", file=sys.stderr)
-        if not isinstance(failure, E2EFailure):
-            traceback.print_exc()
+        traceback.print_exc()
         try:
-            x.screenshot().save(os.path.join(scratch, "last-screenshot.ppm"))
+            with open(os.path.join(scratch, "last-screenshot.ppm"), "wb") as out:
+                out.write(b"P6 800 600 255\n" + x.screenshot().rgb)
         except Exception:
             pass
         if ctx and os.path.exists(ctx.log_path):
@@ -45,7 +43,8 @@ def run_case(name, binary, assets):
     finally:
         if ctx:
             ctx.stop_all()
-        x.stop()
+        if x:
+            x.stop()
     shutil.rmtree(scratch, ignore_errors=True)
     print(f"PASS {name}")
     return 0
@@ -57,7 +56,7 @@ def main():
     parser.add_argument("--assets", required=True, help="the source assets folder (piece pictures)")
     parser.add_argument("--case", required=True, choices=sorted(CASES))
     args = parser.parse_args()
-    missing = missing_tools()
+    missing = [tool for tool in ("Xvfb", "xdotool", "import", "convert") if shutil.which(tool) is None]
     reason = f"{', '.join(missing)} not installed" if missing else None
     if not reason and args.case == "screen_reader":
         reason = missing_reason()
