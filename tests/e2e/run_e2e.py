@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Plays one case of the real game on a private X server: run_e2e.py --binary hopnix --assets DIR --case solve
-Exits 0 on a pass, 1 on a failure (the scratch directory with the last screenshot is kept), 77 when a tool is missing."""
+Exits 0 on a pass, 1 on a failure (keeping the scratch directory and a screenshot), 77 when a tool is missing."""
 
 import argparse
 import os
