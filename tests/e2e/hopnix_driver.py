@@ -276,8 +276,7 @@ class Game:
         self.wait_cells(shape_states(board, started=False), f"the shape of board {board}")
 
     def pause(self, resume=False):
-        # A menu opened from the keyboard starts on its first enabled item and the arrows skip disabled
-        # ones: while paused "&New Game" is greyed, so "Pause Game" is one step nearer.
+        # The arrows skip greyed items: while paused "&New Game" is greyed, so "Pause Game" is one step nearer.
         self.x.keys("alt+g", *(["Down"] * (1 if resume else 2)), "Return")
 
     def exit(self):

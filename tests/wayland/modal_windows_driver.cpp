@@ -25,8 +25,7 @@
 
 namespace {
 
-// Closes each modal window once the compositor has mapped it. The closing is queued: a window that opens
-// another as it closes (Game Over, then the name entry) runs its loop outside this timer's slot.
+// Closing is queued: a window that opens another as it closes (Game Over, then the name entry) runs its own loop.
 void closeShownModalWindow()
 {
     static QPointer<QDialog> closing;

@@ -14,14 +14,13 @@ import time
 MAIN_TITLE = "Hopnix v3.3"
 MODAL_TITLES = ["About Hopnix33", "Hopnix Help", "High Scores", "Game Over", "New High Score"]
 SOCKET = "hopnix-test"
-REQUEST = re.compile(r"-> (\w+)@(\d+)\.(\w+)\((.*)\)\s*$")
+REQUEST = re.compile(r"-> (\w+)@(\d+)\.(\w+)\((.*)\)[ \t]*$", re.M)
 
 
 def toplevels(protocol_log):
     """Every xdg_toplevel the client made, with its last title and parent; ids reused after destroy stay apart."""
     made, live = [], {}
-    for interface, object_id, request, args in (m.groups() for m in map(REQUEST.search, protocol_log.splitlines())
-                                                if m):
+    for interface, object_id, request, args in REQUEST.findall(protocol_log):
         if interface == "xdg_surface" and request == "get_toplevel":
             new_id = re.search(r"new id xdg_toplevel@(\d+)", args).group(1)
             live[new_id] = {"id": new_id, "title": None, "parent": None}
