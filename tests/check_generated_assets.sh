@@ -1,10 +1,8 @@
 #!/bin/sh
 # The committed art, sounds and tune are what the generator makes today, compared as decoded pictures and samples.
+# Usage: check_generated_assets.sh GENERATOR COMPARE_ASSETS ASSETS_DIR
 set -eu
-generator="$1"
-compare="$2"
-assets="$3"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-"$generator" "$out"
-"$compare" "$out" "$assets"
+"$1" "$out"
+"$2" "$out" "$3"

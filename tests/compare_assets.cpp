@@ -77,15 +77,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString generated = QString::fromLocal8Bit(argv[1]);
-    const QString assets = QString::fromLocal8Bit(argv[2]);
     int failures = 0;
     int compared = 0;
-    QDirIterator it(generated, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString relative = path.mid(generated.size() + 1);
-        const QString problem = compare(path, assets + QLatin1Char('/') + relative);
-        ++compared;
+    for (QDirIterator it(generated, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); ++compared) {
+        const QString relative = it.next().mid(generated.size() + 1);
+        const QString problem = compare(it.filePath(), QString::fromLocal8Bit(argv[2]) + QLatin1Char('/') + relative);
         if (!problem.isEmpty()) {
             std::fprintf(stderr, "assets/%s %s\n", qPrintable(relative), qPrintable(problem));
             ++failures;

@@ -1,115 +1,198 @@
-"""Runs the game from a scratch directory on a private X server and finds its windows and cells
-on screen, the way a player sees them."""
+"""The game installed in a scratch directory and played on a private X server, with xdotool for the player's hands
+and ImageMagick for the eyes: its windows and cells found on screen the way a player sees them."""
 
 import os
+import re
 import shutil
 import subprocess
+import time
 
-from xsession import E2EFailure, load_picture, stop_process, wait_until
-
+SCREEN_WIDTH, SCREEN_HEIGHT = 800, 600
 MAIN_TITLE = "Hopnix v3.3"
 DATA_FILES = ("Change.wav", "Pop2.wav", "redo.wav", "amalia2.mid", "PegHelp.rtf")
-CLIENT_WIDTH = 489
-CLIENT_HEIGHT = 384
-SPLASH_SIZE = (296, 170)
+CLIENT_WIDTH, CLIENT_HEIGHT = 489, 384
 CELL_PITCH = 40
-# The container's place in the client area; it moves for the 6x6 board.
-CONTAINER = {1: (112, 8), 2: (112, 8), 3: (112, 8), 4: (112, 8), 5: (95, 18)}
-CELL_TOP = 8
-
-BOARD_NAMES = ("Classic", "European 1", "European 2", "Square 7x7", "Square 6x6")
+# The top-left cell's place in the client area; the board container moves for the 6x6 board.
+FIRST_CELL = {1: (112, 16), 2: (112, 16), 3: (112, 16), 4: (112, 16), 5: (95, 26)}
 SCORE_FILES = ("Cahs.hsl", "E1hs.hsl", "E2hs.hsl", "S7hs.hsl", "S6hs.hsl")
 # Rows of each shape, top first: '.' off the board, 'o' a peg at the start, 'E' the start hole.
 SHAPES = {
-    1: (".........", "...ooo...", "..ooooo..", ".oooEooo.", ".ooooooo.", ".ooooooo.", "..ooooo..", "...ooo...",
-        "........."),
-    2: (".........", "...ooo...", "...ooo...", ".ooooooo.", ".oooEooo.", ".ooooooo.", "...ooo...", "...ooo...",
-        "........."),
-    3: ("...ooo...", "...ooo...", "...ooo...", "ooooEoooo", "ooooooooo", "ooooooooo", "...ooo...", "...ooo...",
-        "...ooo..."),
-    4: (".........", ".ooooooo.", ".ooooooo.", ".oooEooo.", ".ooooooo.", ".ooooooo.", ".ooooooo.", ".ooooooo.",
-        "........."),
-    5: (".........", "..oooooo.", "..oooooo.", "..oooooo.", "..ooEooo.", "..oooooo.", "..oooooo.", ".........",
-        "........."),
+    1: "......... ...ooo... ..ooooo.. .oooEooo. .ooooooo. .ooooooo. ..ooooo.. ...ooo... .........".split(),
+    2: "......... ...ooo... ...ooo... .ooooooo. .oooEooo. .ooooooo. ...ooo... ...ooo... .........".split(),
+    3: "...ooo... ...ooo... ...ooo... ooooEoooo ooooooooo ooooooooo ...ooo... ...ooo... ...ooo...".split(),
+    4: "......... .ooooooo. .ooooooo. .oooEooo. .ooooooo. .ooooooo. .ooooooo. .ooooooo. .........".split(),
+    5: "......... ..oooooo. ..oooooo. ..oooooo. ..ooEooo. ..oooooo. ..oooooo. ......... .........".split(),
 }
-
 PEG, HOLE, SELECTED, HIDDEN = "peg", "hole", "selected", "hidden"
+PICTURES = {PEG: "SPegged.bmp", HOLE: "SUnPegged.bmp", SELECTED: "SMarked.bmp"}
 # Compared area of a cell: inside the keyboard's focus ring, which takes the outer four pixels.
 SAMPLE = (5, 5, 30, 30)
-RING_YELLOW = (255, 214, 0)
+RING_YELLOW = bytes((255, 214, 0))
 MATCH_LIMIT = 6.0
 
 
-def shape_states(board, started):
-    """The cell states of a board: all holes pegged before a game, the start hole empty after New Game."""
-    states = {}
-    for r, line in enumerate(SHAPES[board]):
-        for c, mark in enumerate(line):
-            if mark == ".":
-                states[(r, c)] = HIDDEN
-            else:
-                states[(r, c)] = HOLE if (mark == "E" and started) else PEG
-    return states
+class E2EFailure(Exception):
+    """A check failed; the message says what the player would have seen."""
 
 
-class CellPictures:
-    """The start-up style's small pictures, as the cells show them from their top-left corner."""
+def wait_until(what, probe, timeout=5.0, interval=0.05, explain=lambda: ""):
+    """Polls probe() until it returns something truthy, and returns that."""
+    deadline = time.monotonic() + timeout
+    while not (result := probe()):
+        if time.monotonic() >= deadline:
+            raise E2EFailure(f"timed out after {timeout:.1f} s waiting for {what}{explain()}")
+        time.sleep(interval)
+    return result
 
-    def __init__(self, assets_dir):
-        folder = os.path.join(assets_dir, "pieces", "cocktail")
-        x, y, w, h = SAMPLE
-        self.references = {
-            PEG: load_picture(os.path.join(folder, "SPegged.bmp")).crop(x, y, w, h),
-            HOLE: load_picture(os.path.join(folder, "SUnPegged.bmp")).crop(x, y, w, h),
-            SELECTED: load_picture(os.path.join(folder, "SMarked.bmp")).crop(x, y, w, h),
-        }
 
-    def classify(self, sample):
-        if sample.max_channel() <= 8:
+def stop_process(proc):
+    """Ends one process we started, by its pid: a polite signal first, then a kill."""
+    if proc is None or proc.poll() is not None:
+        return
+    proc.terminate()
+    try:
+        proc.wait(timeout=2)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+
+
+class Image:
+    """An RGB picture held as raw bytes."""
+
+    def __init__(self, width, height, rgb):
+        if len(rgb) != width * height * 3:
+            raise E2EFailure(f"a {width}x{height} picture came with {len(rgb)} bytes")
+        self.width, self.height, self.rgb = width, height, rgb
+
+    @classmethod
+    def load(cls, path, x, y, width, height):
+        """A piece of any picture ImageMagick reads, such as the game's .bmp pieces."""
+        data = subprocess.run(["convert", path, "-crop", f"{width}x{height}+{x}+{y}", "+repage", "-depth", "8",
+                               "rgb:-"], check=True, capture_output=True).stdout
+        return cls(width, height, data)
+
+    def crop(self, x, y, width, height):
+        rows = ((row * self.width + x) * 3 for row in range(y, y + height))
+        return Image(width, height, b"".join(self.rgb[i:i + width * 3] for i in rows))
+
+    def mean_difference(self, other):
+        return sum(abs(a - b) for a, b in zip(self.rgb, other.rgb)) / len(self.rgb)
+
+    def count_unlike(self, colour, tolerance=24):
+        """How many pixels differ from colour by more than tolerance in some channel."""
+        return sum(any(abs(self.rgb[i + k] - colour[k]) > tolerance for k in range(3))
+                   for i in range(0, len(self.rgb), 3))
+
+
+class XServer:
+    """Xvfb on a display number it picks itself, with the mouse, the keyboard and screenshots on it."""
+
+    def __init__(self, scratch):
+        with open(os.path.join(scratch, "xvfb.log"), "wb") as log:
+            self.proc = subprocess.Popen(
+                ["Xvfb", "-displayfd", "1", "-screen", "0", f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-dpi", "96",
+                 "-nolisten", "tcp", "-noreset"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=log)
+        number = self.proc.stdout.readline().strip()
+        if not number:
+            self.stop()
+            raise E2EFailure("Xvfb did not report its display number (see xvfb.log)")
+        self.display = ":" + number.decode()
+
+    def stop(self):
+        stop_process(self.proc)
+
+    def run(self, *args, check=True, timeout=10.0):
+        """A command's output on this display; b"" when it failed and check is off."""
+        result = subprocess.run(args, env=dict(os.environ, DISPLAY=self.display), capture_output=True, timeout=timeout)
+        if result.returncode != 0 and check:
+            raise E2EFailure(f"{' '.join(args)} failed: {result.stderr.decode().strip()}")
+        return result.stdout if result.returncode == 0 else b""
+
+    def screenshot(self):
+        shot = self.run("import", "-silent", "-window", "root", "-depth", "8", "rgb:-")
+        return Image(SCREEN_WIDTH, SCREEN_HEIGHT, shot)
+
+    def windows(self, *criteria):
+        """The visible windows an xdotool search finds, such as ("--pid", "42")."""
+        return [int(w) for w in self.run("xdotool", "search", "--onlyvisible", *criteria, check=False).split()]
+
+    def geometry(self, window):
+        """(x, y, width, height) of a window; with no window manager x, y are screen positions."""
+        out = self.run("xdotool", "getwindowgeometry", "--shell", str(window), check=False)
+        values = dict(line.split(b"=", 1) for line in out.split() if b"=" in line)
+        return tuple(int(values[k]) for k in (b"X", b"Y", b"WIDTH", b"HEIGHT")) if b"WIDTH" in values else None
+
+    # No --sync on mousemove: it waits for the pointer to move and hangs when it is already there.
+    def click(self, *points):
+        """Clicks in order, as fast as a quick player."""
+        self.run("xdotool", *(a for x, y in points for a in ("mousemove", str(x), str(y), "click", "1")), timeout=60.0)
+
+    def keys(self, *keys, delay=40):
+        self.run("xdotool", "key", "--delay", str(delay), *keys, timeout=120.0)
+
+    def focus(self, window):
+        self.run("xdotool", "windowfocus", str(window), check=False)
+
+
+
+
+def game_script(name):
+    """A game from the C++ tests' scripts, as (from-row, from-column, to-row, to-column) jumps."""
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "game_scripts.h")) as header:
+        body = re.search(name + r"\{(.*?)\};", header.read(), re.S).group(1)
+    return [tuple(map(int, jump)) for jump in re.findall(r"\{(\d+), (\d+), (\d+), (\d+)\}", body)]
+
+
+def shape_states(board, started, last_peg=None):
+    """A board's cells: all holes pegged before a game, the start hole empty after New Game, or one peg left."""
+    def state(mark, at):
+        if mark == ".":
             return HIDDEN
-        distances = {state: sample.mean_difference(ref) for state, ref in self.references.items()}
-        state = min(distances, key=distances.get)
-        if distances[state] > MATCH_LIMIT:
-            rounded = ", ".join(f"{k} {v:.0f}" for k, v in sorted(distances.items()))
-            return f"unknown ({rounded})"
-        return state
+        if last_peg:
+            return PEG if at == last_peg else HOLE
+        return HOLE if mark == "E" and started else PEG
+    return {(r, c): state(mark, (r, c)) for r, line in enumerate(SHAPES[board]) for c, mark in enumerate(line)}
+
+
+class Installation:
+    """The game and the files it reads, copied into a directory; every run there finds the files of earlier ones."""
+
+    def __init__(self, x, binary, assets, game_dir):
+        self.x, self.dir, self.runs = x, game_dir, []
+        os.makedirs(game_dir)
+        shutil.copy2(binary, os.path.join(game_dir, "hopnix"))
+        for name in DATA_FILES:
+            source = os.path.join(os.path.dirname(binary), name)
+            if os.path.exists(source):
+                shutil.copy2(source, game_dir)
+        folder = os.path.join(assets, "pieces", "cocktail")
+        self.pictures = {state: Image.load(os.path.join(folder, name), *SAMPLE) for state, name in PICTURES.items()}
+        self.log_path = os.path.join(game_dir, "game.log")
+
+    def launch(self, extra_env=None):
+        game = Game(self, extra_env or {})
+        self.runs.append(game)
+        return game
+
+    def stop_all(self):
+        for game in self.runs:
+            game.stop()
 
 
 class Game:
-    """One run of the game binary from a scratch directory."""
+    """One run of the game, with the board it shows and where the keyboard's focus ring is."""
 
-    def __init__(self, x, game_dir, pictures):
-        self.x = x
-        self.dir = game_dir
-        self.pictures = pictures
-        self.proc = None
-        self.log_path = os.path.join(game_dir, "game.log")
-        self.window = None
-        self.origin = None  # screen position of the client area's top-left corner
-        self.menu_bar_height = None
+    def __init__(self, installation, extra_env):
+        self.x, self.dir, self.pictures = installation.x, installation.dir, installation.pictures
+        self.window = self.origin = self.ring = None
         self.board = 1
-
-    @staticmethod
-    def install(binary, game_dir):
-        """Copies the game and the files it reads beside it, as an installation would."""
-        os.makedirs(game_dir, exist_ok=True)
-        shutil.copy2(binary, os.path.join(game_dir, "hopnix"))
-        source_dir = os.path.dirname(os.path.abspath(binary))
-        for name in DATA_FILES:
-            source = os.path.join(source_dir, name)
-            if os.path.exists(source):
-                shutil.copy2(source, os.path.join(game_dir, name))
-
-    def launch(self, extra_env=None):
         home = os.path.join(self.dir, "home")
-        for sub in ("config", "data", "runtime"):
-            os.makedirs(os.path.join(home, sub), mode=0o700, exist_ok=True)
-        env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
         # The player's own settings (a display setting picks the large pieces) stay out of the test.
-        env.update(self.x.env(), HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"),
-                   XDG_DATA_HOME=os.path.join(home, "data"), XDG_RUNTIME_DIR=os.path.join(home, "runtime"))
-        env.update(extra_env or {})
-        with open(self.log_path, "ab") as log:
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_"))}
+        env.update(DISPLAY=self.x.display, HOME=home, XDG_RUNTIME_DIR=os.path.join(home, "runtime"), **extra_env)
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+        with open(installation.log_path, "ab") as log:
             self.proc = subprocess.Popen([os.path.join(self.dir, "hopnix")], cwd=self.dir, env=env,
                                          stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
@@ -117,110 +200,99 @@ class Game:
         stop_process(self.proc)
 
     def alive(self):
-        return self.proc is not None and self.proc.poll() is None
+        return self.proc.poll() is None
 
-    def log_tail(self, lines=20):
-        try:
-            with open(self.log_path, "r", errors="replace") as log:
-                return "".join(log.readlines()[-lines:])
-        except OSError:
-            return ""
-
-    # Windows.
-    def windows_named(self, title):
-        return [w for w in self.x.visible_windows(name=f"^{title}$") if self.x.window_name(w) == title]
+    def own_windows(self):
+        return self.x.windows("--pid", str(self.proc.pid))
 
     def wait_window(self, title, timeout=5.0):
         def probe():
             if not self.alive():
                 raise E2EFailure(f"the game ended while waiting for the window \"{title}\"")
-            found = self.windows_named(title)
-            return found[0] if found else None
+            return next(iter(self.x.windows("--name", f"^{re.escape(title)}$")), None)
         return wait_until(f"the window \"{title}\"", probe, timeout)
 
-    def wait_window_gone(self, window, timeout=5.0):
-        wait_until(f"window {window} to close", lambda: window not in self.x.visible_windows(pid=self.proc.pid),
-                   timeout)
+    def wait_window_gone(self, window):
+        wait_until(f"window {window} to close", lambda: window not in self.own_windows())
 
     def wait_main_window(self, timeout=8.0):
         self.window = self.wait_window(MAIN_TITLE, timeout)
         x, y, width, height = wait_until("the main window's geometry", lambda: self.x.geometry(self.window))
-        if width != CLIENT_WIDTH:
-            raise E2EFailure(f"main window is {width} px wide, expected {CLIENT_WIDTH}")
-        self.menu_bar_height = height - CLIENT_HEIGHT
-        if not 12 <= self.menu_bar_height <= 48:
-            raise E2EFailure(f"main window is {width}x{height}: no room for a menu bar over a {CLIENT_HEIGHT} px client")
-        self.origin = (x, y + self.menu_bar_height)
+        menu_bar_height = height - CLIENT_HEIGHT
+        if width != CLIENT_WIDTH or not 12 <= menu_bar_height <= 48:
+            raise E2EFailure(f"main window is {width}x{height}, not {CLIENT_WIDTH} wide with a menu bar over a "
+                             f"{CLIENT_HEIGHT} px client area")
+        self.origin = (x, y + menu_bar_height)
         # Without a window manager the keyboard follows the pointer; keep it over the window.
-        self.x.move_mouse(x + 240, y + height // 2)
+        self.x.run("xdotool", "mousemove", str(x + 240), str(y + height // 2))
         self.x.focus(self.window)
-        return self.window
 
     def client_point(self, x, y):
         return self.origin[0] + x, self.origin[1] + y
 
-    # Cells.
-    def cell_origin(self, r, c, board=None):
-        left, top = CONTAINER[board or self.board]
-        return self.client_point(left + CELL_PITCH * c, top + CELL_TOP + CELL_PITCH * r)
+    def cell_origin(self, r, c):
+        left, top = FIRST_CELL[self.board]
+        return self.client_point(left + CELL_PITCH * c, top + CELL_PITCH * r)
 
-    def cell_centre(self, r, c):
-        x, y = self.cell_origin(r, c)
-        return x + 20, y + 20
+    def click_cells(self, *cells):
+        self.x.click(*((x + 20, y + 20) for x, y in (self.cell_origin(r, c) for r, c in cells)))
 
-    def ring_at(self, r, c, shot=None):
+    def ring_at(self, r, c):
         """Whether the keyboard's focus ring is drawn round a cell."""
-        shot = shot or self.x.screenshot()
+        shot = self.x.screenshot()
         x, y = self.cell_origin(r, c)
-        return all(shot.pixel(x + dx, y + dy) == RING_YELLOW for dx, dy in ((2, 2), (20, 1), (1, 20), (37, 20)))
+        return all(shot.crop(x + i, y + j, 1, 1).rgb == RING_YELLOW for i, j in ((2, 2), (20, 1), (1, 20), (37, 20)))
 
-    def click_cell(self, r, c):
-        self.x.click(*self.cell_centre(r, c))
-
-    def cell_states(self, shot=None):
-        shot = shot or self.x.screenshot()
-        states = {}
-        dx, dy, w, h = SAMPLE
-        for r in range(9):
-            for c in range(9):
-                x, y = self.cell_origin(r, c)
-                states[(r, c)] = self.pictures.classify(shot.crop(x + dx, y + dy, w, h))
-        return states
+    def cell_state(self, shot, r, c):
+        x, y = self.cell_origin(r, c)
+        sample = shot.crop(x + SAMPLE[0], y + SAMPLE[1], SAMPLE[2], SAMPLE[3])
+        if max(sample.rgb) <= 8:
+            return HIDDEN
+        distances = {state: sample.mean_difference(ref) for state, ref in self.pictures.items()}
+        state = min(distances, key=distances.get)
+        if distances[state] > MATCH_LIMIT:
+            return "unknown (" + ", ".join(f"{k} {v:.0f}" for k, v in sorted(distances.items())) + ")"
+        return state
 
     def wait_cells(self, expected, what, timeout=4.0):
         """Waits until every cell named in expected shows that state; the failure lists the differences."""
-        last = {}
+        wrong = {}
 
         def probe():
-            last.clear()
-            states = self.cell_states()
-            last.update({p: (states[p], s) for p, s in expected.items() if states[p] != s})
-            return not last
+            shot = self.x.screenshot()
+            wrong.clear()
+            wrong.update((p, (got, want)) for p, want in expected.items() if (got := self.cell_state(shot, *p)) != want)
+            return not wrong
+        wait_until(what, probe, timeout, 0.1, lambda: "".join(
+            f"; {p} shows {got}, expected {want}" for p, (got, want) in sorted(wrong.items())))
 
-        try:
-            wait_until(what, probe, timeout, interval=0.1)
-        except E2EFailure as failure:
-            wrong = "; ".join(f"({r},{c}) shows {got}, expected {want}" for (r, c), (got, want) in sorted(last.items()))
-            raise E2EFailure(f"{failure}: {wrong}") from None
-
-    # Menus, through their access keys as a player at the keyboard would use them.
-    def menu(self, *keys):
-        self.x.keys(*keys)
-
+    # The menus through their access keys, as a player at the keyboard uses them.
     def new_game(self):
-        self.menu("alt+g", "n")
+        self.x.keys("alt+g", "n")
 
     def choose_board(self, board):
-        self.menu("alt+b", *(["Down"] * (board - 1)), "Return")
+        self.x.keys("alt+b", *(["Down"] * (board - 1)), "Return")
         self.board = board
-
-    def high_scores(self, board):
-        self.menu("alt+h", *(["Down"] * (board - 1)), "Return")
+        self.wait_cells(shape_states(board, started=False), f"the shape of board {board}")
 
     def pause(self, resume=False):
-        # A menu opened from the keyboard starts on its first enabled item and the arrows skip disabled
-        # ones: while paused "&New Game" is greyed, so "Pause Game" is one step nearer.
-        self.menu("alt+g", *(["Down"] * (1 if resume else 2)), "Return")
+        # The arrows skip greyed items: while paused "&New Game" is greyed, so "Pause Game" is one step nearer.
+        self.x.keys("alt+g", *(["Down"] * (1 if resume else 2)), "Return")
 
     def exit(self):
-        self.menu("alt+g", "x")
+        self.x.keys("alt+g", "x")
+
+    def play_by_keys(self, jumps):
+        """Walks the focus ring with the arrows, Space on the peg and Return on the hole, for every jump in one go."""
+        keys = []
+        for jump in jumps:
+            keys += self.arrows_to(jump[:2]) + ["space"] + self.arrows_to(jump[2:]) + ["Return"]
+        self.x.keys(*keys, delay=25)
+
+    def arrows_to(self, target):
+        """Arrow keys from the ring to target, turning at a corner that lies on the board."""
+        (r, c), (tr, tc) = self.ring, target
+        down = ["Down" if tr > r else "Up"] * abs(tr - r)
+        across = ["Right" if tc > c else "Left"] * abs(tc - c)
+        self.ring = target
+        return across + down if SHAPES[self.board][r][tc] != "." else down + across

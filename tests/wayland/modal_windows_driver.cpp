@@ -1,6 +1,5 @@
-// Starts the main window with the real modal windows and opens each of them, as a player would from the menus and
-// by playing a game to its end. Each modal window is closed as soon as the compositor has shown it; its title goes
-// to standard output. Run on a Wayland compositor with WAYLAND_DEBUG=client, the protocol log tells each window's parent.
+// Opens each real modal window from the menus and by playing a game to its end, and closes it once the compositor has
+// shown it, printing its title. Under WAYLAND_DEBUG=client the protocol log tells each window's parent.
 
 #include "app/main_program.h"
 #include "core/scores/score_store.h"
@@ -26,8 +25,7 @@
 
 namespace {
 
-// Closes each modal window once the compositor has mapped it. The closing is queued: a window that opens
-// another as it closes (Game Over, then the name entry) runs its loop outside this timer's slot.
+// Closing is queued: a window that opens another as it closes (Game Over, then the name entry) runs its own loop.
 void closeShownModalWindow()
 {
     static QPointer<QDialog> closing;
@@ -38,16 +36,6 @@ void closeShownModalWindow()
     std::fflush(stdout);
     closing = dialog;
     QMetaObject::invokeMethod(dialog, [dialog] { dialog->done(QDialog::Accepted); }, Qt::QueuedConnection);
-}
-
-void playToTheEnd(MainWindow& window)
-{
-    window.menu().Level[1]->trigger();
-    window.newGame();
-    for (const Jump& jump : GameScripts::europeanOneStuck) {
-        window.clickCell(jump[0], jump[1]);
-        window.clickCell(jump[2], jump[3]);
-    }
 }
 
 } // namespace
@@ -81,7 +69,12 @@ int main(int argc, char* argv[])
         window.menu().AboutPeg->trigger();
         window.menu().PegHelp->trigger();
         window.menu().HighScoreItem[1]->trigger();
-        playToTheEnd(window);
+        window.menu().Level[1]->trigger();
+        window.newGame();
+        for (const Jump& jump : GameScripts::europeanOneStuck) {
+            window.clickCell(jump[0], jump[1]);
+            window.clickCell(jump[2], jump[3]);
+        }
         window.close();
     });
     return app.exec();
