@@ -1,11 +1,9 @@
-// Checks the committed piece images, window pictures and icons: exact bitmap format, the names the
-// program loads, and that the pictures show what the board needs (selected peg stands out, motifs
-// sit where the cells show them).
+// The committed piece images, window pictures and icons: the names and sizes the program loads,
+// and that the pieces show what the board needs.
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 #include <QSet>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -13,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -31,35 +30,26 @@ const std::array<Holder, 4> holders{{
     {"cocktail", {"SMarked", "SPegged", "SUnPegged", "Marked", "Pegged", "UnPegged"}},
 }};
 
-// A 50 x 50 piece picture, decoded; y counts from the top as on screen.
-class Bitmap {
-public:
-    explicit Bitmap(const QString& relative) : image(assets + relative) {}
-
-    int difference(const Bitmap& other, int x, int y) const
-    {
-        const QRgb a = image.pixel(x, y), b = other.image.pixel(x, y);
-        return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
-    }
-
-    QImage image;
-};
-
-QString piece(const Holder& h, int index)
+QString piece(const Holder& h, std::size_t index)
 {
-    return QStringLiteral("pieces/%1/%2.bmp").arg(h.folder, h.names[static_cast<std::size_t>(index)]);
+    return QStringLiteral("pieces/%1/%2.bmp").arg(h.folder, h.names[index]);
 }
 
-// Centre of the pixels where a picture departs clearly from the plain hole picture: the peg's motif.
-QPointF motifCentre(const Bitmap& image, const Bitmap& hole)
+int difference(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
+// Centre of the pixels where a picture departs clearly from `plain` (y counts from the top), and how many.
+std::pair<QPointF, int> changeCentre(const QImage& image, const std::function<QRgb(int, int)>& plain)
 {
     double sx = 0, sy = 0;
     int n = 0;
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x)
-            if (image.difference(hole, x, y) > 24)
+            if (difference(image.pixel(x, y), plain(x, y)) > 30)
                 sx += x, sy += y, ++n;
-    return n ? QPointF(sx / n, sy / n) : QPointF(-1, -1);
+    return {n ? QPointF(sx / n, sy / n) : QPointF(-1, -1), n};
 }
 
 } // namespace
@@ -67,135 +57,71 @@ QPointF motifCentre(const Bitmap& image, const Bitmap& hole)
 class TestAssets : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void bitmapFormat_data()
+    // Every picture the program loads decodes at the size it is drawn, and the resource list holds exactly these.
+    void everyPictureIsListedAndDecodesAtItsSize()
     {
-        QTest::addColumn<QString>("path");
+        QMap<QString, std::pair<QSize, bool>> pictures{
+            {"pictures/splash.png", {{296, 170}, false}}, {"pictures/panel.png", {{97, 393}, false}},
+            {"pictures/undo.png", {{16, 16}, true}}, {"pictures/highscore_panel.png", {{281, 185}, false}},
+            {"icons/lastpeg-32.png", {{32, 32}, true}}, {"icons/help-32.png", {{32, 32}, true}}};
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            pictures.insert(QStringLiteral("icons/hopnix-%1.png").arg(size), {{size, size}, true});
         for (const Holder& h : holders)
-            for (int i = 0; i < 6; ++i)
-                QTest::newRow(qPrintable(piece(h, i))) << piece(h, i);
-    }
-
-    void bitmapFormat()
-    {
-        QFETCH(QString, path);
-        // An uncompressed 24-bit bitmap with the plain 40-byte header and no palette has exactly this size.
-        QCOMPARE(QFileInfo(assets + path).size(), qint64{54 + 50 * 152});
-        const QImage image(assets + path);
-        QCOMPARE(image.size(), QSize(50, 50));
-        QVERIFY(!image.hasAlphaChannel());
-    }
-
-    void styleImages_data()
-    {
-        QTest::addColumn<int>("style");
-        for (int s = 0; s < 4; ++s)
-            QTest::newRow(qPrintable(holders[static_cast<std::size_t>(s)].folder)) << s;
-    }
-
-    void styleImages()
-    {
-        QFETCH(int, style);
-        const Holder& h = holders[static_cast<std::size_t>(style)];
-        const Bitmap smallHole(piece(h, 2)), largeHole(piece(h, 5));
-        QCOMPARE(largeHole.image, smallHole.image);
-
-        // The hole stands out from the surface and is centred on the part of the image a small cell shows.
-        const auto sum = [&smallHole](int x, int y) {
-            const QRgb c = smallHole.image.pixel(x, y);
-            return qRed(c) + qGreen(c) + qBlue(c);
-        };
-        double sx = 0, sy = 0;
-        int outline = 0;
-        for (int y = 0; y < 50; ++y)
-            for (int x = 0; x < 50; ++x)
-                if (std::abs(sum(x, y) - sum(45, 45)) > 90)
-                    sx += x, sy += y, ++outline;
-        QVERIFY2(outline > 150, qPrintable(QString::number(outline)));
-        QVERIFY2(std::hypot(sx / outline - 20, sy / outline - 20) < 1.5,
-            qPrintable(QStringLiteral("hole at %1,%2").arg(sx / outline).arg(sy / outline)));
-
-        for (const bool small : {true, false}) {
-            const int base = small ? 0 : 3;
-            const Bitmap marked(piece(h, base)), pegged(piece(h, base + 1));
-            const double centre = small ? 20 : 24.5;
-            // The halo of the selected peg is round; a peg's drop shadow pulls its centre down and right.
-            for (const auto& [image, slack] : {std::pair{&marked, 1.0}, std::pair{&pegged, 3.0}}) {
-                const QPointF c = motifCentre(*image, smallHole);
-                QVERIFY2(std::hypot(c.x() - centre, c.y() - centre) < slack,
-                    qPrintable(QStringLiteral("motif at %1,%2").arg(c.x()).arg(c.y())));
+            for (std::size_t i = 0; i < h.names.size(); ++i) {
+                pictures.insert(piece(h, i), {{50, 50}, false});
+                // An uncompressed 24-bit bitmap with the plain 40-byte header and no palette has exactly this size.
+                QCOMPARE(QFileInfo(assets + piece(h, i)).size(), qint64{54 + 50 * 152});
             }
-            // A small cell shows only 41 x 41 pixels: beyond them the small images are plain surface.
-            if (small) {
-                for (const Bitmap* image : {&marked, &pegged})
-                    for (int y = 0; y < 50; ++y)
-                        for (int x = 0; x < 50; ++x)
-                            if (x >= 41 || y >= 41)
-                                QVERIFY2(image->difference(smallHole, x, y) <= 24, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-            }
-            // The selected peg has to stand out from a peg at a glance.
-            int changed = 0;
-            for (int y = 0; y < 41; ++y)
-                for (int x = 0; x < 41; ++x)
-                    changed += marked.difference(pegged, x, y) > 80;
-            QVERIFY2(changed > 400, qPrintable(QString::number(changed)));
+        for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
+            const QImage image(assets + it.key());
+            QVERIFY2(image.size() == it->first && image.hasAlphaChannel() == it->second, qPrintable(it.key()));
         }
-    }
 
-    void pngSizes_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<bool>("alpha");
-        QTest::newRow("splash") << "pictures/splash.png" << 296 << 170 << false;
-        QTest::newRow("panel") << "pictures/panel.png" << 97 << 393 << false;
-        QTest::newRow("undo") << "pictures/undo.png" << 16 << 16 << true;
-        QTest::newRow("highscore") << "pictures/highscore_panel.png" << 281 << 185 << false;
-        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-            const QString path = QStringLiteral("icons/hopnix-%1.png").arg(size);
-            QTest::newRow(qPrintable(path)) << path << size << size << true;
-        }
-        QTest::newRow("lastpeg") << "icons/lastpeg-32.png" << 32 << 32 << true;
-        QTest::newRow("help") << "icons/help-32.png" << 32 << 32 << true;
-    }
-
-    void pngSizes()
-    {
-        QFETCH(QString, path);
-        QFETCH(int, width);
-        QFETCH(int, height);
-        QFETCH(bool, alpha);
-        QImageReader reader(assets + path);
-        QCOMPARE(reader.format(), QByteArray("png"));
-        const QImage image = reader.read();
-        QCOMPARE(image.size(), QSize(width, height));
-        // Icons and the undo arrow sit on whatever is behind them.
-        QCOMPARE(image.hasAlphaChannel(), alpha);
-    }
-
-    void resourceListMatchesFiles()
-    {
         QFile qrc(assets + QStringLiteral("art.qrc"));
         QVERIFY(qrc.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&qrc);
         QSet<QString> listed;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
-                continue;
-            if (xml.name() == QLatin1String("qresource"))
-                QCOMPARE(xml.attributes().value(QLatin1String("prefix")).toString(), QStringLiteral("/"));
-            else if (xml.name() == QLatin1String("file"))
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("file"))
                 listed.insert(xml.readElementText());
-        }
         QVERIFY(!xml.hasError());
         QSet<QString> present;
-        for (const QString& folder : {QStringLiteral("pieces"), QStringLiteral("pictures"), QStringLiteral("icons")}) {
-            QDirIterator it(assets + folder, QDir::Files, QDirIterator::Subdirectories);
-            while (it.hasNext())
+        for (const QString& folder : {QStringLiteral("pieces"), QStringLiteral("pictures"), QStringLiteral("icons")})
+            for (QDirIterator it(assets + folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
                 present.insert(it.next().mid(assets.size()));
-        }
-        QCOMPARE(present.size(), 38);
         QCOMPARE(listed, present);
+        QCOMPARE(present, QSet<QString>(pictures.keyBegin(), pictures.keyEnd()));
+    }
+
+    // The motifs sit where the cells show them, and the selected peg stands out at a glance.
+    void piecesShowWhatTheBoardNeeds()
+    {
+        for (const Holder& h : holders) {
+            const QImage hole(assets + piece(h, 2));
+            QCOMPARE(QImage(assets + piece(h, 5)), hole);
+            // The hole stands out from the surface and is centred on the part of the image a small cell shows.
+            const auto [holeAt, outline] = changeCentre(hole, [&](int, int) { return hole.pixel(45, 45); });
+            QVERIFY2(outline > 150 && std::hypot(holeAt.x() - 20, holeAt.y() - 20) < 1.5, qPrintable(h.folder));
+            for (const std::size_t base : {0, 3}) {
+                const QImage marked(assets + piece(h, base)), pegged(assets + piece(h, base + 1));
+                const double centre = base ? 24.5 : 20;
+                // The halo of the selected peg is round; a peg's drop shadow pulls its centre down and right.
+                for (const auto& [image, slack] : {std::pair{&marked, 1.0}, std::pair{&pegged, 3.0}}) {
+                    const QPointF at = changeCentre(*image, [&](int x, int y) { return hole.pixel(x, y); }).first;
+                    QVERIFY2(std::hypot(at.x() - centre, at.y() - centre) < slack, qPrintable(piece(h, base)));
+                }
+                int changed = 0;
+                for (int y = 0; y < 50; ++y)
+                    for (int x = 0; x < 50; ++x) {
+                        // A small cell shows only 41 x 41 pixels: beyond them the small images are plain surface.
+                        if (!base && (x >= 41 || y >= 41))
+                            QVERIFY(difference(marked.pixel(x, y), hole.pixel(x, y)) <= 24
+                                    && difference(pegged.pixel(x, y), hole.pixel(x, y)) <= 24);
+                        changed += x < 41 && y < 41 && difference(marked.pixel(x, y), pegged.pixel(x, y)) > 80;
+                    }
+                QVERIFY2(changed > 400, qPrintable(piece(h, base)));
+            }
+        }
     }
 };
 
