@@ -6,13 +6,13 @@
 #include "ui/picture_cell.h"
 #include "ui/piece_images.h"
 #include "game_scripts.h"
-#include "windows/game_over_window.h"
 #include "support/main_window_harness.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -44,43 +44,6 @@ private Q_SLOTS:
         h.time.advanceSeconds(1);
         h.form().onClockTick();
         QCOMPARE(h.form().panel().timeValue->text(), QStringLiteral("0:0:1"));
-    }
-
-    void theLastJumpShowsTheVerdict_data()
-    {
-        QTest::addColumn<bool>("solved");
-        QTest::addColumn<QString>("heading");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("solved, closed by OK") << true << "AWESOME!" << "Congradulations! You solved this board";
-        QTest::newRow("stuck, closed by the close box") << false << "GAME OVER" << "Sorry! There are no more legal moves";
-    }
-    void theLastJumpShowsTheVerdict()
-    {
-        QFETCH(bool, solved);
-        QFETCH(QString, heading);
-        QFETCH(QString, message);
-        MainWindowHarness h;
-        h.chooseBoard(2);
-        h.form().newGame();
-        QStringList seen;
-        h.dialogs.actions.append([&seen, solved](QDialog& dialog) {
-            auto& over = dynamic_cast<GameOverWindow&>(dialog);
-            seen = {over.heading->text(), over.message->text()};
-            solved ? over.okButton->click() : over.reject();
-        });
-        const std::vector<Jump>& jumps = solved ? GameScripts::europeanOneSolved : GameScripts::europeanOneStuck;
-        h.play(jumps);
-        // The first result on an empty table ranks, so the name window follows.
-        QCOMPARE(h.dialogs.shown, (QStringList{"Game Over", "New High Score"}));
-        QCOMPARE(seen, (QStringList{heading, message}));
-        // The final position stays on the board, which takes no more clicks.
-        const PieceImages::Set set = PieceImages::load(4, true);
-        QVERIFY(shows(h, jumps.back()[2], jumps.back()[3], set.PegPicture));
-        QVERIFY(shows(h, jumps.back()[0], jumps.back()[1], set.HolePicture));
-        // The last sound is the last jump's pop, made before the window opened.
-        QCOMPARE(h.soundNames().last(), QStringLiteral("Pop2.wav"));
-        h.click(jumps.back()[2], jumps.back()[3]);
-        QVERIFY(!h.form().game().pegSelected());
     }
 
     void movesPlayTheirSoundsAndRefusedClicksNone()
@@ -117,54 +80,29 @@ private Q_SLOTS:
     {
         MainWindowHarness h;
         MainWindow& form = h.form();
-        QStringList& commands = h.music.commands;
-        // Off and on between games starts nothing.
-        form.menu().MusicOff->trigger();
-        form.menu().MusicOn->trigger();
-        QCOMPARE(commands.mid(1), (QStringList{"stop"}));
-        commands.clear();
-        form.newGame();
-        form.newGame();
-        form.endGame();
-        form.newGame();
-        QCOMPARE(commands, (QStringList{"prev", "play"}));
-        commands.clear();
-        form.togglePause();
-        form.togglePause();
-        QCOMPARE(commands, (QStringList{"stop", "play"}));
-        commands.clear();
-        // On while already on does nothing; off and on while paused plays at once.
-        form.menu().MusicOn->trigger();
-        form.togglePause();
-        form.menu().MusicOff->trigger();
-        form.menu().MusicOn->trigger();
-        form.togglePause();
-        QCOMPARE(commands, (QStringList{"stop", "stop", "play", "play"}));
-        commands.clear();
-        // End Game while paused goes on first.
-        form.togglePause();
-        form.menu().EndGame->trigger();
-        QCOMPARE(commands, (QStringList{"stop", "play"}));
-        // With music off, pause leaves the device alone.
-        form.menu().MusicOff->trigger();
-        form.newGame();
-        commands.clear();
-        form.togglePause();
-        form.togglePause();
-        QVERIFY(commands.isEmpty());
-    }
-
-    void musicOffAtTheFirstGameStartsTheTuneLater()
-    {
-        MainWindowHarness h;
-        MainWindow& form = h.form();
-        form.menu().MusicOff->trigger();
-        h.music.commands.clear();
-        form.newGame();
-        QVERIFY(h.music.commands.isEmpty());
-        form.menu().MusicOn->trigger();
-        form.newGame();
-        QCOMPARE(h.music.commands, (QStringList{"play", "prev", "play"}));
+        MainMenu& m = form.menu();
+        const auto pause = [&] { form.togglePause(); };
+        const std::vector<std::pair<std::vector<std::function<void()>>, QStringList>> steps{
+            // Off and on between games starts nothing; off at the first game starts the tune later.
+            {{[&] { m.MusicOff->trigger(); }, [&] { m.MusicOn->trigger(); }}, {"stop"}},
+            {{[&] { m.MusicOff->trigger(); }, [&] { form.newGame(); }, [&] { m.MusicOn->trigger(); }}, {"stop", "play"}},
+            {{[&] { form.newGame(); }, [&] { form.newGame(); }, [&] { form.endGame(); }, [&] { form.newGame(); }},
+             {"prev", "play"}},
+            {{pause, pause}, {"stop", "play"}},
+            // On while already on does nothing; off and on while paused plays at once.
+            {{[&] { m.MusicOn->trigger(); }, pause, [&] { m.MusicOff->trigger(); }, [&] { m.MusicOn->trigger(); }, pause},
+             {"stop", "stop", "play", "play"}},
+            // End Game while paused goes on first.
+            {{pause, [&] { m.EndGame->trigger(); }}, {"stop", "play"}},
+            // With music off, pause leaves the device alone.
+            {{[&] { m.MusicOff->trigger(); }, [&] { form.newGame(); }, pause, pause}, {"stop"}},
+        };
+        for (const auto& [actions, expected] : steps) {
+            h.music.commands.clear();
+            for (const auto& act : actions)
+                act();
+            QCOMPARE(h.music.commands, expected);
+        }
     }
 
     void tuneLoopsAtItsLoopPointAndAtItsEnd()

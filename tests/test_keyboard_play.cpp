@@ -5,6 +5,7 @@
 #include "ui/board_view.h"
 #include "ui/picture_cell.h"
 #include "windows/main_menu.h"
+#include "windows/game_over_window.h"
 #include "windows/main_window.h"
 #include "windows/status_panel.h"
 
@@ -36,6 +37,7 @@ struct Place {
 } // namespace
 
 Q_DECLARE_METATYPE(Place)
+Q_DECLARE_METATYPE(std::vector<Jump>)
 
 namespace {
 
@@ -99,18 +101,44 @@ bool ringDrawn(PictureCell* cell)
 class TestKeyboardPlay : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void solvesByKeys()
+    void wholeGamesByKeys_data()
     {
+        QTest::addColumn<int>("board");
+        QTest::addColumn<std::vector<Jump>>("jumps");
+        QTest::addColumn<QStringList>("verdict");
+        const QStringList solved{"AWESOME!", "Congradulations! You solved this board"};
+        QTest::newRow("European 1") << 2 << GameScripts::europeanOneSolved << solved;
+        QTest::newRow("Square 6x6") << 5 << GameScripts::squareSixSolved << solved;
+        QTest::newRow("dead end") << 2 << GameScripts::europeanOneStuck
+                                  << QStringList{"GAME OVER", "Sorry! There are no more legal moves"};
+    }
+    void wholeGamesByKeys()
+    {
+        QFETCH(int, board);
+        QFETCH(std::vector<Jump>, jumps);
+        QFETCH(QStringList, verdict);
         MainWindowHarness h;
-        startGame(h, 2);
-        playByKeys(h, 2, GameScripts::europeanOneSolved);
-        QCOMPARE(h.dialogs.shown.first(), QStringLiteral("Game Over"));
-        QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
-        // The finished board lets the focus go and ignores the keys.
-        QVERIFY(!h.form().boardView().hasFocus());
-        QCOMPARE(h.form().boardView().focusPolicy(), Qt::NoFocus);
-        QTest::keyClick(&h.form().boardView(), Qt::Key_Space);
-        QCOMPARE(h.form().boardView().cell(7, 4)->shows(), CellPicture::Peg);
+        QStringList seen;
+        h.dialogs.actions.append([&seen](QDialog& dialog) {
+            auto& over = dynamic_cast<GameOverWindow&>(dialog);
+            seen = {over.heading->text(), over.message->text()};
+            over.reject();
+        });
+        startGame(h, board);
+        playByKeys(h, board, jumps);
+        QCOMPARE(seen, verdict);
+        // The last sound is the last jump's pop, made before the window opened.
+        QCOMPARE(h.soundNames().last(), QStringLiteral("Pop2.wav"));
+        // The finished board keeps its position, lets the focus go and ignores the keys.
+        BoardView& view = h.form().boardView();
+        PictureCell* last = view.cell(jumps.back()[2], jumps.back()[3]);
+        QCOMPARE(last->shows(), CellPicture::Peg);
+        QCOMPARE(view.cell(jumps.back()[0], jumps.back()[1])->shows(), CellPicture::Hole);
+        QVERIFY(!view.hasFocus());
+        QCOMPARE(view.focusPolicy(), Qt::NoFocus);
+        QTest::keyClick(&view, Qt::Key_Space);
+        h.click(jumps.back()[2], jumps.back()[3]);
+        QCOMPARE(last->shows(), CellPicture::Peg);
     }
 
     void focusOnlyWhileTheBoardTakesClicks()
@@ -157,8 +185,7 @@ private Q_SLOTS:
         const BoardLayout& european = BoardLayout::forBoard(2);
         // At each corner of the cross's arms a step off the board leaves the ring where it is.
         const std::vector<std::pair<Place, Qt::Key>> edges{
-            {{1, 3}, Qt::Key_Up}, {{1, 3}, Qt::Key_Left}, {{3, 1}, Qt::Key_Up}, {{3, 1}, Qt::Key_Left},
-            {{5, 7}, Qt::Key_Down}, {{5, 7}, Qt::Key_Right}, {{7, 5}, Qt::Key_Down}, {{7, 5}, Qt::Key_Right}};
+            {{1, 3}, Qt::Key_Up}, {{3, 1}, Qt::Key_Left}, {{5, 7}, Qt::Key_Right}, {{7, 5}, Qt::Key_Down}};
         for (const auto& [place, key] : edges) {
             QVERIFY(walkTo(h.form(), european, place));
             QVERIFY(press(key));
