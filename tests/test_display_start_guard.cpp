@@ -2,6 +2,8 @@
 #include "app/display_start_guard.h"
 
 #include <QTest>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -17,39 +19,31 @@ void record(QtMsgType, const QMessageLogContext& context, const QString& text)
 class TestDisplayStartGuard : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void readsThePlatformFromQtsPluginMessages()
+    void remedyFollowsTheSessionAndThePlugin()
     {
+        using Remedy = DisplayStartGuard::Remedy;
+        const QStringList xcb{QStringLiteral("xcb")};
+        const QStringList both{QStringLiteral("wayland"), QStringLiteral("xcb")};
+        // Tried, Wayland session, Wayland plugin present: nothing to connect to; Qt cannot speak Wayland,
+        // whatever was tried; a Wayland session Qt could use but did not try; Wayland tried and still no display.
+        const std::vector<std::tuple<QStringList, bool, bool, Remedy>> cases{
+            {xcb, false, true, Remedy::Session}, {both, false, true, Remedy::Session},
+            {xcb, true, false, Remedy::WaylandPackage}, {both, false, false, Remedy::WaylandPackage},
+            {xcb, true, true, Remedy::WaylandPlatform}, {both, true, true, Remedy::Session}};
+        for (const auto& [tried, session, plugin, remedy] : cases)
+            QCOMPARE(DisplayStartGuard::remedyFor(tried, session, plugin), remedy);
         QCOMPARE(DisplayStartGuard::platformNamed(
                      QStringLiteral("Could not load the Qt platform plugin \"xcb\" in \"\" even though it was found.")),
                  QStringLiteral("xcb"));
         QCOMPARE(DisplayStartGuard::platformNamed(QStringLiteral("could not connect to display")), QString());
     }
 
-    void remedyFollowsTheSessionAndThePlugin()
-    {
-        using Remedy = DisplayStartGuard::Remedy;
-        const QStringList xcb{QStringLiteral("xcb")};
-        const QStringList both{QStringLiteral("wayland"), QStringLiteral("xcb")};
-        // Nothing to connect to.
-        QCOMPARE(DisplayStartGuard::remedyFor(xcb, false, true), Remedy::Session);
-        QCOMPARE(DisplayStartGuard::remedyFor(both, false, true), Remedy::Session);
-        // A Wayland session, but Qt cannot speak Wayland: whatever was tried, the package is what is missing.
-        QCOMPARE(DisplayStartGuard::remedyFor(xcb, true, false), Remedy::WaylandPackage);
-        QCOMPARE(DisplayStartGuard::remedyFor(both, false, false), Remedy::WaylandPackage);
-        // A Wayland session Qt could use but did not try.
-        QCOMPARE(DisplayStartGuard::remedyFor(xcb, true, true), Remedy::WaylandPlatform);
-        // Wayland tried with its plugin and still no display: the compositor is not there.
-        QCOMPARE(DisplayStartGuard::remedyFor(both, true, true), Remedy::Session);
-    }
-
     void failureIsOneLineNamingWhatWasTried()
     {
         const QString line = DisplayStartGuard::failureLine({QStringLiteral("wayland"), QStringLiteral("xcb")},
                                                             DisplayStartGuard::Remedy::WaylandPackage);
-        QVERIFY(!line.contains(QLatin1Char('\n')));
-        QVERIFY(line.startsWith(QStringLiteral("hopnix: ")));
-        QVERIFY(line.contains(QStringLiteral("\"wayland\", \"xcb\"")));
-        QVERIFY(line.contains(QStringLiteral("qt6-wayland")));
+        QVERIFY(!line.contains(QLatin1Char('\n')) && line.startsWith(QStringLiteral("hopnix: ")));
+        QVERIFY(line.contains(QStringLiteral("\"wayland\", \"xcb\"")) && line.contains(QStringLiteral("qt6-wayland")));
         QVERIFY(!DisplayStartGuard::failureLine({}, DisplayStartGuard::Remedy::Session).contains(QStringLiteral("\"\"")));
     }
 

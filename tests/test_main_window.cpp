@@ -155,48 +155,40 @@ private Q_SLOTS:
         QVERIFY(other.dialogs.questions.isEmpty());
     }
 
-    void boardChoiceShowsTheShape()
-    {
-        MainWindowHarness h;
-        MainWindow& form = h.form();
-        for (int board : {2, 3, 4, 5, 1, 5, 3}) {
-            form.menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
-            const BoardLayout& layout = BoardLayout::forBoard(board);
-            QCOMPARE(form.panel().boardNameLabel->text(), layout.name);
-            for (int r = 0; r < Board::Size; ++r)
-                for (int c = 0; c < Board::Size; ++c)
-                    QCOMPARE(form.boardView().cell(r, c)->isVisibleTo(&form.boardView()), layout.isHole(r, c));
-            QVERIFY(form.boardView().isVisible());
-        }
-    }
-
-    void styleAndBoardChoiceKeepTheFinishedPosition()
+    // Board choice shows the board's shape; End Game and each style repaint every cell with a peg but keep the fields.
+    void boardAndStyleChoiceKeepTheFinishedPosition()
     {
         MainWindowHarness h;
         MainWindow& form = h.form();
         form.newGame();
         h.play({{5, 4, 3, 4}});
         form.endGame();
-        // End Game and each style repaint every cell with a peg but keep the fields.
         for (int style = 1; style <= PieceImages::StyleCount; ++style) {
             form.menu().StyleItem[static_cast<std::size_t>(style - 1)]->trigger();
             const PieceImages::Set set = PieceImages::load(style, true);
-            for (int r = 0; r < Board::Size; ++r)
-                for (int c = 0; c < Board::Size; ++c)
-                    QVERIFY(samePicture(form.boardView().cell(r, c)->picture(), set.PegPicture));
+            for (int board : {style, style + 1}) {
+                h.chooseBoard(board);
+                const BoardLayout& layout = BoardLayout::forBoard(board);
+                QCOMPARE(form.panel().boardNameLabel->text(), layout.name);
+                for (int r = 0; r < Board::Size; ++r)
+                    for (int c = 0; c < Board::Size; ++c) {
+                        const PictureCell* cell = form.boardView().cell(r, c);
+                        QCOMPARE(cell->isVisibleTo(&form.boardView()), layout.isHole(r, c));
+                        QVERIFY(samePicture(cell->picture(), set.PegPicture));
+                    }
+            }
         }
-        h.chooseBoard(2);
         QVERIFY(!form.game().board()(5, 4).Pegged);
         QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
     }
 
     void displaySettingChoosesTheVariant()
     {
-        MainWindowHarness large(QStringLiteral("120"));
-        QVERIFY(samePicture(large.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, false).PegPicture));
-        MainWindowHarness small(QStringLiteral("144"));
-        QVERIFY(samePicture(small.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, true).PegPicture));
         QVERIFY(!samePicture(PieceImages::load(4, true).PegPicture, PieceImages::load(4, false).PegPicture));
+        for (const auto& [setting, small] : {std::pair{"120", false}, std::pair{"144", true}}) {
+            MainWindowHarness h{QLatin1String(setting)};
+            QVERIFY(samePicture(h.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, small).PegPicture));
+        }
     }
 };
 
