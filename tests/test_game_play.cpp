@@ -83,19 +83,22 @@ private Q_SLOTS:
         MainMenu& m = form.menu();
         const auto pause = [&] { form.togglePause(); };
         const std::vector<std::pair<std::vector<std::function<void()>>, QStringList>> steps{
-            // Off and on between games starts nothing; off at the first game starts the tune later.
+            // Help stops the tune and resumes only a playing one; off and on between games starts nothing;
+            // off at the first game starts the tune later.
+            {{[&] { form.showHelp(); }}, {"stop"}},
             {{[&] { m.MusicOff->trigger(); }, [&] { m.MusicOn->trigger(); }}, {"stop"}},
             {{[&] { m.MusicOff->trigger(); }, [&] { form.newGame(); }, [&] { m.MusicOn->trigger(); }}, {"stop", "play"}},
             {{[&] { form.newGame(); }, [&] { form.newGame(); }, [&] { form.endGame(); }, [&] { form.newGame(); }},
              {"prev", "play"}},
             {{pause, pause}, {"stop", "play"}},
+            {{[&] { form.showHelp(); }, pause, [&] { form.showHelp(); }, pause}, {"stop", "play", "stop", "stop", "play"}},
             // On while already on does nothing; off and on while paused plays at once.
             {{[&] { m.MusicOn->trigger(); }, pause, [&] { m.MusicOff->trigger(); }, [&] { m.MusicOn->trigger(); }, pause},
              {"stop", "stop", "play", "play"}},
             // End Game while paused goes on first.
             {{pause, [&] { m.EndGame->trigger(); }}, {"stop", "play"}},
             // With music off, pause leaves the device alone.
-            {{[&] { m.MusicOff->trigger(); }, [&] { form.newGame(); }, pause, pause}, {"stop"}},
+            {{[&] { m.MusicOff->trigger(); }, [&] { form.newGame(); }, pause, pause, [&] { form.showHelp(); }}, {"stop", "stop"}},
         };
         for (const auto& [actions, expected] : steps) {
             h.music.commands.clear();

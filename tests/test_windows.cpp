@@ -244,28 +244,6 @@ private Q_SLOTS:
         ModalDialogs().exec(&owner, unplaced);
         QVERIFY(owner.frameGeometry().contains(centre));
     }
-
-    void helpStopsTheMusicAndResumesOnlyAGameTune()
-    {
-        MainWindowHarness h;
-        MainWindow& form = h.form();
-        // Never started, playing, paused, music off: only a playing tune resumes on closing.
-        const std::vector<std::pair<std::function<void()>, QStringList>> steps{
-            {[] {}, {"stop"}},
-            {[&] { form.newGame(); }, {"stop", "play"}},
-            {[&] { form.togglePause(); }, {"stop"}},
-            {[&] {
-                 form.togglePause();
-                 form.menu().MusicOff->trigger();
-             }, {"stop"}}};
-        for (const auto& [before, expected] : steps) {
-            before();
-            h.music.commands.clear();
-            closeHelp(h);
-            form.showHelp();
-            QCOMPARE(h.music.commands, expected);
-        }
-    }
 };
 
 QTEST_MAIN(TestWindows)
