@@ -34,13 +34,6 @@ struct Place {
     bool operator==(const Place&) const = default;
 };
 
-} // namespace
-
-Q_DECLARE_METATYPE(Place)
-Q_DECLARE_METATYPE(std::vector<Jump>)
-
-namespace {
-
 Place current(const MainWindow& form)
 {
     const PictureCell* cell = form.boardView().currentCell();
@@ -97,6 +90,8 @@ bool ringDrawn(PictureCell* cell)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(std::vector<Jump>)
 
 class TestKeyboardPlay : public QObject {
     Q_OBJECT
