@@ -37,8 +37,7 @@ private Q_SLOTS:
         const BoardLayout& layout = BoardLayout::forBoard(board);
         QCOMPARE(layout.holeCount(), holes);
         QCOMPARE(layout.PegsAtStart, holes - 1);
-        QCOMPARE((std::pair{layout.startRow, layout.startCol}), (std::pair{startRow, startCol}));
-        QVERIFY(layout.isHole(startRow, startCol));
+        QVERIFY(layout.startRow == startRow && layout.startCol == startCol && layout.isHole(startRow, startCol));
         // Holes of every row and column are contiguous, so the cell between two holes is a hole.
         for (int r = 0; r < Board::Size; ++r)
             for (int c = 0; c + 2 < Board::Size; ++c) {
@@ -87,9 +86,7 @@ private Q_SLOTS:
         board.setVisible(8, 8, false);
         board.show(5, 5, CellPicture::Peg); // already a peg: no change
         const auto changed = board.takeChanged();
-        QCOMPARE(changed.count(), 2u);
-        QVERIFY(changed.test(1 * 9 + 2));
-        QVERIFY(changed.test(8 * 9 + 8));
+        QVERIFY(changed.count() == 2 && changed.test(1 * 9 + 2) && changed.test(8 * 9 + 8));
         QVERIFY(board.takeChanged().none());
     }
 
@@ -101,7 +98,6 @@ private Q_SLOTS:
         QTest::newRow("120") << "120" << false;
         QTest::newRow("120 with blanks") << " 120 " << false;
         QTest::newRow("144") << "144" << true;
-        QTest::newRow("not a number") << "large" << true;
         QTest::newRow("fraction") << "120.5" << true;
         QTest::newRow("huge") << "99999999999999999999" << true;
     }
