@@ -1,15 +1,10 @@
-// The grid model, the five board shapes and the display-size check.
+// The grid model, the five board shapes and the display-size check (the settings file itself: test_hostile_files).
 #include "core/board/board.h"
 #include "core/board/board_layout.h"
 #include "core/board/display_size_check.h"
-#include "core/settings/qt_settings_store.h"
 #include "core/settings/settings_keys.h"
 #include "support/map_settings_store.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestBoard : public QObject {
@@ -110,24 +105,6 @@ private Q_SLOTS:
         if (!setting.isNull())
             settings.values.insert(SettingsKeys::DpiLogicalx, setting);
         QCOMPARE(DisplaySizeCheck::checkDisplaySize(settings), smallPieces);
-    }
-
-    void settingsFileAsTheReadmeShowsIt()
-    {
-        QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        // The file checked before reading is the one QSettings itself would pick.
-        QCOMPARE(QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Hopnix"), SettingsKeys::Application)
-                     .fileName(),
-            QtSettingsStore::filePath());
-        QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Hopnix")));
-        QFile file(config.filePath(QStringLiteral("Hopnix/HKEY_CURRENT_CONFIG.ini")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Display%20]\n%20Settings\\DpiLogicalx=120\n");
-        file.close();
-        const QtSettingsStore settings;
-        QCOMPARE(settings.value(SettingsKeys::DpiLogicalx, QStringLiteral("96")), QStringLiteral("120"));
-        QVERIFY(!DisplaySizeCheck::checkDisplaySize(settings));
     }
 };
 

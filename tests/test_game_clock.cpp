@@ -43,18 +43,12 @@ private Q_SLOTS:
         time.advanceSeconds(4);
         clock.tick();
         QCOMPARE(clock.elapsedSeconds(), 4);
-    }
-
-    void earlyAndLateTicksDoNotDrift()
-    {
-        ManualTimeSource time;
-        GameClock clock(time);
-        clock.start();
+        // Early and late ticks do not drift.
         time.advanceSeconds(0.96);
         clock.tick();
         time.advanceSeconds(2.3);
         clock.tick();
-        QCOMPARE(clock.elapsedSeconds(), 3);
+        QCOMPARE(clock.elapsedSeconds(), 7);
     }
 
     void neverNegativeAndKeepsCountingPastADay()

@@ -88,6 +88,11 @@ private Q_SLOTS:
         QCOMPARE(game.board()(5, 4).Picture, CellPicture::Marked);
         QCOMPARE(game.clickCell(5, 4), ClickOutcome::Deselected);
         QCOMPARE(state(game), state(GameScripts::newGame(1)));
+        // A jump moves the peg, empties the one jumped over, and is remembered for undo.
+        jump(game, {5, 4, 3, 4});
+        QVERIFY(state(game).startsWith(QStringLiteral("0 0,0 35 5,4-3,4 ")));
+        QVERIFY(game.board()(3, 4).Pegged && !game.board()(4, 4).Pegged && !game.board()(5, 4).Pegged);
+        QCOMPARE(game.board()(4, 4).Picture, CellPicture::Hole);
     }
 
     void refusedClicksChangeNothing_data()
@@ -121,17 +126,6 @@ private Q_SLOTS:
         QCOMPARE(game.clickCell(row, col), ClickOutcome::Refused);
         QCOMPARE(state(game), before);
         QVERIFY(game.board().takeChanged().none());
-    }
-
-    void jumpUpdatesCellsCountAndRecord()
-    {
-        Game game = GameScripts::newGame(1);
-        jump(game, {5, 4, 3, 4});
-        for (const auto& [row, picture] : {std::pair{3, CellPicture::Peg}, {4, CellPicture::Hole}, {5, CellPicture::Hole}}) {
-            QCOMPARE(game.board()(row, 4).Pegged, picture == CellPicture::Peg);
-            QCOMPARE(game.board()(row, 4).Picture, picture);
-        }
-        QVERIFY(state(game).startsWith(QStringLiteral("0 0,0 35 5,4-3,4 ")));
     }
 
     void undoTakesBackOnlyTheLastJump()

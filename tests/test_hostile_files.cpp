@@ -85,7 +85,7 @@ QString readInChild(const QString& reader, const QString& dir)
 struct Case {
     QString label;
     QString expected;
-    std::unique_ptr<QProcess> process;
+    std::unique_ptr<QProcess> process = std::make_unique<QProcess>();
 };
 
 } // namespace
@@ -112,8 +112,7 @@ private Q_SLOTS:
                 } else {
                     QVERIFY(QFile::link(kind.mid(8), path));
                 }
-                Case& started = cases.emplace_back(Case{reader.name + ", " + kind,
-                    kind == "regular" ? reader.readResult : reader.refusedResult, std::make_unique<QProcess>()});
+                Case& started = cases.emplace_back(Case{reader.name + ", " + kind, kind == "regular" ? reader.readResult : reader.refusedResult});
                 QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
                 env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir);
                 started.process->setProcessEnvironment(env);
@@ -130,17 +129,12 @@ private Q_SLOTS:
         QStringList failures;
         for (Case& c : cases) {
             QProcess& child = *c.process;
-            if (!child.waitForFinished(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)))) {
-                child.kill();
-                child.waitForFinished();
-                failures << c.label + ": did not finish";
-                continue;
-            }
+            const bool finished = child.waitForFinished(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
             const QString got = QString::fromUtf8(child.readAllStandardOutput());
-            if (child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
-                failures << c.label + ": crashed";
-            else if (got != c.expected)
-                failures << c.label + ": read \"" + got.left(40) + "\", not \"" + c.expected + "\"";
+            if (!finished)
+                child.kill();
+            if (!finished || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0 || got != c.expected)
+                failures << c.label + ": read \"" + got.left(40) + "\", not \"" + c.expected + "\", or hung or crashed";
         }
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
     }
