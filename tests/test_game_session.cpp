@@ -33,17 +33,15 @@ private Q_SLOTS:
         QVERIFY(!session.endGame());
         QCOMPARE(session.clickCell(4, 6), ClickOutcome::Refused);
         QVERIFY(!session.undo());
+        QVERIFY(!session.chooseBoard(0) && !session.chooseBoard(6));
         QVERIFY(session.chooseBoard(2));
         QVERIFY(session.chooseStyle(3));
 
         // Playing: boards and styles are locked; a jump makes undo available, once.
         QVERIFY(session.newGame());
-        QCOMPARE(session.phase(), Phase::Playing);
         QCOMPARE(session.game().pegsLeft(), 32);
-        QVERIFY(!session.chooseBoard(1));
-        QVERIFY(!session.chooseStyle(1));
+        QVERIFY(!session.chooseBoard(1) && !session.chooseStyle(1));
         QCOMPARE(session.boardNumber(), 2);
-        QVERIFY(!session.undoAvailable());
         QVERIFY(!session.undo());
         QCOMPARE(session.clickCell(4, 6), ClickOutcome::Selected);
         QCOMPARE(session.clickCell(4, 4), ClickOutcome::Jumped);
@@ -52,17 +50,14 @@ private Q_SLOTS:
         // Paused: nothing moves, nothing is undone, no new game; going on restores everything.
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Selected);
         QVERIFY(session.togglePause());
-        QCOMPARE(session.phase(), Phase::Paused);
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Refused);
-        QVERIFY(!session.undo());
-        QVERIFY(!session.newGame());
+        QVERIFY(!session.undo() && !session.newGame());
         QVERIFY(session.undoAvailable());
         QVERIFY(session.togglePause());
         QVERIFY(session.game().pegSelected());
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Deselected);
         QVERIFY(session.undo());
-        QVERIFY(!session.undoAvailable());
-        QVERIFY(!session.undo());
+        QVERIFY(!session.undoAvailable() && !session.undo());
         QCOMPARE(session.game().pegsLeft(), 32);
 
         // Ending a paused game goes on first, then leaves the game.
@@ -70,7 +65,6 @@ private Q_SLOTS:
         session.clickCell(4, 4);
         QVERIFY(session.togglePause());
         QVERIFY(session.endGame());
-        QCOMPARE(session.phase(), Phase::BetweenGames);
         QVERIFY(!session.undoAvailable());
         const QList<Phase> seen{Phase::Playing, Phase::Paused, Phase::Playing, Phase::Paused, Phase::Playing,
                                 Phase::BetweenGames};
@@ -90,8 +84,7 @@ private Q_SLOTS:
         session.clickCell(4, 4);
         session.newGame(); // a new game while playing forgets the last jump
         QCOMPARE(undo.size(), 2);
-        QCOMPARE(undo[0][0].toBool(), true);
-        QCOMPARE(undo[1][0].toBool(), false);
+        QVERIFY(undo[0][0].toBool() && !undo[1][0].toBool());
     }
 
     void theLastJumpEndsTheGameAndStopsTheClock()
@@ -104,44 +97,10 @@ private Q_SLOTS:
         session.tick();
         play(session, GameScripts::squareSixSolved);
         QCOMPARE(session.phase(), Phase::BetweenGames);
-        QCOMPARE(session.game().pegsLeft(), 1);
         QVERIFY(!session.undoAvailable());
         time.advanceSeconds(30);
         session.tick();
         QCOMPARE(session.clock().elapsedSeconds(), 65);
-    }
-
-    void pausedTimeIsNotPlayingTime()
-    {
-        ManualTimeSource time;
-        GameSession session(time);
-        session.newGame();
-        time.advanceSeconds(10);
-        session.togglePause();
-        time.advanceSeconds(100);
-        session.tick();
-        session.togglePause();
-        time.advanceSeconds(5);
-        session.tick();
-        QCOMPARE(session.clock().elapsedSeconds(), 15);
-    }
-
-    void switchesAreTold()
-    {
-        ManualTimeSource time;
-        GameSession session(time);
-        QSignalSpy sound(&session, &GameSession::soundChanged);
-        QSignalSpy music(&session, &GameSession::musicChanged);
-        QSignalSpy table(&session, &GameSession::highScoreBoardChanged);
-        session.setSoundOn(false);
-        session.setMusicOn(false);
-        session.setHighScoreBoard(4);
-        QVERIFY(!session.soundOn() && !session.musicOn());
-        QCOMPARE(session.highScoreBoard(), 4);
-        QCOMPARE(sound.size() + music.size() + table.size(), 3);
-        QVERIFY(!session.chooseBoard(0));
-        QVERIFY(!session.chooseBoard(6));
-        QCOMPARE(session.boardNumber(), 1);
     }
 };
 

@@ -25,10 +25,10 @@ bool failedSave(const QString& path, const QString& why)
 
 } // namespace
 
-ScoreStore::ScoreStore(QString programDir, QString userDataDir)
+ScoreStore::ScoreStore(QString programDir, QString userDataDir, const DirWritable& dirWritable)
     : programDir_(std::move(programDir))
     , userDataDir_(std::move(userDataDir))
-    , programDirWritable_(canCreateFileIn(programDir_))
+    , programDirWritable_(dirWritable(programDir_))
 {
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 // The five boards' tables and their files. The files live beside the program while its directory is
 // writable; an installed game, whose directory is not, saves to the player's own data directory and
@@ -13,7 +14,10 @@ class ScoreStore {
 public:
     static constexpr int Boards = 5;
 
-    ScoreStore(QString programDir, QString userDataDir);
+    // Whether the game may make files in a directory: by default it tries; a test may decide instead.
+    using DirWritable = std::function<bool(const QString& dir)>;
+
+    ScoreStore(QString programDir, QString userDataDir, const DirWritable& dirWritable = canCreateFileIn);
 
     // Board numbers 1..5: Classic, European 1, European 2, Square 7x7, Square 6x6.
     HighScoreTable& table(int boardNumber) { return tables_[index(boardNumber)]; }
