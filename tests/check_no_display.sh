@@ -6,7 +6,6 @@ binary=$1
 runtime=$(mktemp -d)
 trap 'rm -rf "$runtime"' EXIT
 failed=0
-
 # expect PATTERN [VAR=VALUE...]: runs the game with only these display variables set.
 expect() {
     pattern=$1
@@ -15,12 +14,10 @@ expect() {
         "$binary" >/dev/null 2>"$runtime/stderr"
     status=$?
     if [ "$status" -ne 1 ] || [ "$(wc -l < "$runtime/stderr")" -ne 1 ] || ! grep -q -- "$pattern" "$runtime/stderr"; then
-        echo "FAIL with '$*': status $status, wanted 1 and one line on stderr matching: $pattern"
-        cat "$runtime/stderr"
+        echo "FAIL with '$*': status $status, wanted 1 and one line on stderr matching: $pattern" && cat "$runtime/stderr"
         failed=1
     fi
 }
-
 session='the game needs an X or Wayland session'
 expect "platform \"xcb\": $session"
 expect "platform \"xcb\": $session" QT_QPA_PLATFORM=xcb

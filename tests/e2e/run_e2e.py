@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Plays one case of the real game on a private X server: run_e2e.py --binary hopnix --assets DIR --case solve
-Exits 0 on a pass, 1 on a failure (keeping the scratch directory and a screenshot), 77 when a tool is missing."""
+Exits 0 on a pass, 1 on a failure (keeping the scratch directory), 77 when a tool is missing."""
 
 import argparse
 import os
@@ -12,39 +12,28 @@ import traceback
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from cases import CASES  # noqa: E402
-from hopnix_driver import Installation, XServer  # noqa: E402
+from hopnix_driver import Installation, XServer, stop_process  # noqa: E402
 from screen_reader import case_screen_reader, missing_reason  # noqa: E402
 
 CASES = {**CASES, "screen_reader": case_screen_reader}
-# Debian's pyatspi belongs to the system Python.
-SYSTEM_PYTHON = "/usr/bin/python3"
+SYSTEM_PYTHON = "/usr/bin/python3"  # Debian's pyatspi belongs to the system Python
 
 
 def run_case(name, binary, assets):
     scratch = tempfile.mkdtemp(prefix=f"hopnix-e2e-{name}-")
-    x = ctx = None
+    ctx = Installation(binary, assets, os.path.join(scratch, "game"))
+    ctx.x = XServer(scratch)
     try:
-        x = XServer(scratch)
-        ctx = Installation(x, binary, assets, os.path.join(scratch, "game"))
         CASES[name](ctx)
     except Exception as failure:  # every failure is reported the same way, with the evidence kept
-        print(f"FAIL {name}: {failure}", file=sys.stderr)
         traceback.print_exc()
-        try:
-            with open(os.path.join(scratch, "last-screenshot.ppm"), "wb") as out:
-                out.write(b"P6 800 600 255\n" + x.screenshot().rgb)
-        except Exception:
-            pass
-        if ctx and os.path.exists(ctx.log_path):
-            with open(ctx.log_path, errors="replace") as log:
-                print("game output:\n" + "".join(log.readlines()[-20:]), file=sys.stderr)
-        print(f"scratch directory kept: {scratch}", file=sys.stderr)
+        with open(ctx.log_path, errors="replace") as log:
+            print("game output:\n" + "".join(log.readlines()[-20:]), file=sys.stderr)
+        print(f"FAIL {name}: {failure}\nscratch directory kept: {scratch}", file=sys.stderr)
         return 1
     finally:
-        if ctx:
-            ctx.stop_all()
-        if x:
-            x.stop()
+        ctx.stop_all()
+        stop_process(ctx.x.proc)
     shutil.rmtree(scratch, ignore_errors=True)
     print(f"PASS {name}")
     return 0
@@ -52,16 +41,15 @@ def run_case(name, binary, assets):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--binary", required=True, help="the built game")
-    parser.add_argument("--assets", required=True, help="the source assets folder (piece pictures)")
+    for option in ("--binary", "--assets"):
+        parser.add_argument(option, required=True)
     parser.add_argument("--case", required=True, choices=sorted(CASES))
     args = parser.parse_args()
     missing = [tool for tool in ("Xvfb", "xdotool", "import", "convert") if shutil.which(tool) is None]
     reason = f"{', '.join(missing)} not installed" if missing else None
     if not reason and args.case == "screen_reader":
         reason = missing_reason()
-        if reason and "pyatspi" in reason and os.path.realpath(sys.executable) != os.path.realpath(SYSTEM_PYTHON) \
-                and os.access(SYSTEM_PYTHON, os.X_OK):
+        if reason and "pyatspi" in reason and os.path.realpath(sys.executable) != os.path.realpath(SYSTEM_PYTHON):
             os.execv(SYSTEM_PYTHON, [SYSTEM_PYTHON, os.path.abspath(__file__)] + sys.argv[1:])
     if reason:
         print(f"SKIP {args.case}: {reason}")

@@ -11,13 +11,12 @@ import sys
 import tempfile
 import time
 
-MAIN_TITLE = "Hopnix v3.3"
 MODAL_TITLES = ["About Hopnix33", "Hopnix Help", "High Scores", "Game Over", "New High Score"]
 SOCKET = "hopnix-test"
 REQUEST = re.compile(r"-> (\w+)@(\d+)\.(\w+)\((.*)\)[ \t]*$", re.M)
 
 
-def toplevels(protocol_log):
+def faults(protocol_log, shown):
     """Every xdg_toplevel the client made, with its last title and parent; ids reused after destroy stay apart."""
     made, live = [], {}
     for interface, object_id, request, args in REQUEST.findall(protocol_log):
@@ -29,32 +28,22 @@ def toplevels(protocol_log):
             if request == "set_title":
                 live[object_id]["title"] = args.strip('"')
             elif request == "set_parent":
-                parent = re.fullmatch(r"xdg_toplevel@(\d+)", args)
-                live[object_id]["parent"] = live.get(parent.group(1)) if parent else None
+                live[object_id]["parent"] = live.get(args.removeprefix("xdg_toplevel@"))
             elif request == "destroy":
                 del live[object_id]
-    return made
-
-
-def faults(protocol_log, shown):
-    made = toplevels(protocol_log)
-    mains = [t for t in made if t["title"] == MAIN_TITLE]
+    mains = [t for t in made if t["title"] == "Hopnix v3.3"]
     if len(mains) != 1:
-        return [f"expected one toplevel titled {MAIN_TITLE!r}, found {len(mains)}"]
-    found = []
-    for title in MODAL_TITLES:
-        windows = [t for t in made if t["title"] == title]
-        if title not in shown or not windows:
-            found.append(f"{title!r} was never shown as a toplevel")
-        found += [f"{title!r} (xdg_toplevel@{w['id']}) has the parent {w['parent'] and w['parent']['id']}, "
-                  f"not the main window xdg_toplevel@{mains[0]['id']}" for w in windows if w["parent"] is not mains[0]]
-    return found
+        return [f"expected one main window toplevel, found {len(mains)}"]
+    found = [f"{title!r} was never shown" for title in MODAL_TITLES
+             if title not in shown or not any(t["title"] == title for t in made)]
+    return found + [f"{t['title']!r} (xdg_toplevel@{t['id']}) has the parent {t['parent'] and t['parent']['id']}, "
+                    f"not the main window xdg_toplevel@{mains[0]['id']}"
+                    for t in made if t["title"] in MODAL_TITLES and t["parent"] is not mains[0]]
 
 
 def run(driver, runtime, env):
-    compositor = subprocess.Popen([shutil.which("weston"), "--backend=headless-backend.so", f"--socket={SOCKET}",
-                                   "--no-config", "--idle-time=0"], env=env, stdout=subprocess.DEVNULL,
-                                  stderr=subprocess.PIPE)
+    compositor = subprocess.Popen(["weston", "--backend=headless-backend.so", f"--socket={SOCKET}", "--no-config",
+                                   "--idle-time=0"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     try:
         deadline = time.monotonic() + 15
         while not os.path.exists(os.path.join(runtime, SOCKET)):
@@ -77,8 +66,7 @@ def main():
     parser.add_argument("--driver", required=True)
     parser.add_argument("--qt-plugins", required=True)
     args = parser.parse_args()
-    if not shutil.which("weston") or not os.path.exists(os.path.join(args.qt_plugins, "platforms",
-                                                                    "libqwayland-generic.so")):
+    if not shutil.which("weston") or not os.path.exists(f"{args.qt_plugins}/platforms/libqwayland-generic.so"):
         print("SKIP: weston or qt6-wayland is not installed")
         return 77
     runtime = tempfile.mkdtemp(prefix="hopnix-wayland-")
