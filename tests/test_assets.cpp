@@ -2,16 +2,14 @@
 // and that the pieces show what the board needs.
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QSet>
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdlib>
-#include <functional>
 
 namespace {
 
@@ -40,18 +38,6 @@ int difference(QRgb a, QRgb b)
     return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
 }
 
-// Centre of the pixels where a picture departs clearly from `plain` (y counts from the top), and how many.
-std::pair<QPointF, int> changeCentre(const QImage& image, const std::function<QRgb(int, int)>& plain)
-{
-    double sx = 0, sy = 0;
-    int n = 0;
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 50; ++x)
-            if (difference(image.pixel(x, y), plain(x, y)) > 30)
-                sx += x, sy += y, ++n;
-    return {n ? QPointF(sx / n, sy / n) : QPointF(-1, -1), n};
-}
-
 } // namespace
 
 class TestAssets : public QObject {
@@ -67,11 +53,8 @@ private Q_SLOTS:
         for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
             pictures.insert(QStringLiteral("icons/hopnix-%1.png").arg(size), {{size, size}, true});
         for (const Holder& h : holders)
-            for (std::size_t i = 0; i < h.names.size(); ++i) {
+            for (std::size_t i = 0; i < h.names.size(); ++i)
                 pictures.insert(piece(h, i), {{50, 50}, false});
-                // An uncompressed 24-bit bitmap with the plain 40-byte header and no palette has exactly this size.
-                QCOMPARE(QFileInfo(assets + piece(h, i)).size(), qint64{54 + 50 * 152});
-            }
         for (auto it = pictures.cbegin(); it != pictures.cend(); ++it) {
             const QImage image(assets + it.key());
             QVERIFY2(image.size() == it->first && image.hasAlphaChannel() == it->second, qPrintable(it.key()));
@@ -93,35 +76,26 @@ private Q_SLOTS:
         QCOMPARE(present, QSet<QString>(pictures.keyBegin(), pictures.keyEnd()));
     }
 
-    // The motifs sit where the cells show them, and the selected peg stands out at a glance.
+    // A small cell shows only the top-left 41 x 41 pixels, and there the selected peg, the peg and the hole
+    // each stand out from the others at a glance.
     void piecesShowWhatTheBoardNeeds()
     {
-        for (const Holder& h : holders) {
-            const QImage hole(assets + piece(h, 2));
-            QCOMPARE(QImage(assets + piece(h, 5)), hole);
-            // The hole stands out from the surface and is centred on the part of the image a small cell shows.
-            const auto [holeAt, outline] = changeCentre(hole, [&](int, int) { return hole.pixel(45, 45); });
-            QVERIFY2(outline > 150 && std::hypot(holeAt.x() - 20, holeAt.y() - 20) < 1.5, qPrintable(h.folder));
+        for (const Holder& h : holders)
             for (const std::size_t base : {0, 3}) {
                 const QImage marked(assets + piece(h, base)), pegged(assets + piece(h, base + 1));
-                const double centre = base ? 24.5 : 20;
-                // The halo of the selected peg is round; a peg's drop shadow pulls its centre down and right.
-                for (const auto& [image, slack] : {std::pair{&marked, 1.0}, std::pair{&pegged, 3.0}}) {
-                    const QPointF at = changeCentre(*image, [&](int x, int y) { return hole.pixel(x, y); }).first;
-                    QVERIFY2(std::hypot(at.x() - centre, at.y() - centre) < slack, qPrintable(piece(h, base)));
-                }
-                int changed = 0;
+                const QImage hole(assets + piece(h, base + 2));
+                int apart[3] = {};
                 for (int y = 0; y < 50; ++y)
                     for (int x = 0; x < 50; ++x) {
-                        // A small cell shows only 41 x 41 pixels: beyond them the small images are plain surface.
+                        const QRgb m = marked.pixel(x, y), p = pegged.pixel(x, y), o = hole.pixel(x, y);
                         if (!base && (x >= 41 || y >= 41))
-                            QVERIFY(difference(marked.pixel(x, y), hole.pixel(x, y)) <= 24
-                                    && difference(pegged.pixel(x, y), hole.pixel(x, y)) <= 24);
-                        changed += x < 41 && y < 41 && difference(marked.pixel(x, y), pegged.pixel(x, y)) > 80;
+                            QVERIFY2(difference(m, o) <= 24 && difference(p, o) <= 24, qPrintable(h.folder));
+                        apart[0] += difference(m, p) > 80;
+                        apart[1] += difference(p, o) > 80;
+                        apart[2] += difference(m, o) > 80;
                     }
-                QVERIFY2(changed > 400, qPrintable(piece(h, base)));
+                QVERIFY2(*std::min_element(apart, apart + 3) > 300, qPrintable(piece(h, base)));
             }
-        }
     }
 };
 
