@@ -46,20 +46,15 @@ def stop_process(proc):
             proc.wait()
 
 
-class Image:
-    """An RGB picture held as raw bytes."""
+def crop(shot, x, y, width, height):
+    """The RGB bytes of a rectangle of a screenshot."""
+    starts = ((row * SCREEN_WIDTH + x) * 3 for row in range(y, y + height))
+    return b"".join(shot[i:i + width * 3] for i in starts)
 
-    def __init__(self, width, height, rgb):
-        self.width, self.height, self.rgb = width, height, rgb
 
-    def crop(self, x, y, width, height):
-        rows = ((row * self.width + x) * 3 for row in range(y, y + height))
-        return Image(width, height, b"".join(self.rgb[i:i + width * 3] for i in rows))
-
-    def count_unlike(self, colour, tolerance=24):
-        """How many pixels differ from colour by more than tolerance in some channel."""
-        return sum(any(abs(self.rgb[i + k] - colour[k]) > tolerance for k in range(3))
-                   for i in range(0, len(self.rgb), 3))
+def count_unlike(rgb, colour, tolerance=24):
+    """How many pixels differ from colour by more than tolerance in some channel."""
+    return sum(any(abs(rgb[i + k] - colour[k]) > tolerance for k in range(3)) for i in range(0, len(rgb), 3))
 
 
 class XServer:
@@ -79,7 +74,7 @@ class XServer:
         return result.stdout if result.returncode == 0 else b""
 
     def screenshot(self):
-        return Image(SCREEN_WIDTH, SCREEN_HEIGHT, self.run("import", "-silent", "-window", "root", "-depth", "8", "rgb:-"))
+        return self.run("import", "-silent", "-window", "root", "-depth", "8", "rgb:-")
 
     def windows(self, *criteria):
         return [int(w) for w in self.run("xdotool", "search", "--onlyvisible", *criteria, check=False).split()]
@@ -188,11 +183,11 @@ class Game:
     def ring_at(self, r, c):
         """Whether the keyboard's yellow focus ring is drawn round a cell."""
         shot, (x, y) = self.x.screenshot(), self.cell_origin(r, c)
-        return all(shot.crop(x + i, y + j, 1, 1).rgb == b"\xff\xd6\x00" for i, j in ((2, 2), (20, 1), (1, 20), (37, 20)))
+        return all(crop(shot, x + i, y + j, 1, 1) == b"\xff\xd6\x00" for i, j in ((2, 2), (20, 1), (1, 20), (37, 20)))
 
     def cell_state(self, shot, r, c):
         x, y = self.cell_origin(r, c)
-        sample = shot.crop(x + SAMPLE[0], y + SAMPLE[1], SAMPLE[2], SAMPLE[3]).rgb
+        sample = crop(shot, x + SAMPLE[0], y + SAMPLE[1], SAMPLE[2], SAMPLE[3])
         if max(sample) <= 8:
             return HIDDEN
         distances = {state: sum(abs(a - b) for a, b in zip(sample, ref)) / len(ref)
