@@ -11,7 +11,6 @@ SCREEN_WIDTH, SCREEN_HEIGHT = 800, 600
 CLIENT_HEIGHT = 384
 # The top-left cell's place in the client area; the board container moves for the 6x6 board.
 FIRST_CELL = {1: (112, 16), 2: (112, 16), 3: (112, 16), 4: (112, 16), 5: (95, 26)}
-SCORE_FILES = ("Cahs.hsl", "E1hs.hsl", "E2hs.hsl", "S7hs.hsl", "S6hs.hsl")
 # Rows of each shape, top first: '.' off the board, 'o' a peg at the start, 'E' the start hole.
 SHAPES = {
     1: "......... ...ooo... ..ooooo.. .oooEooo. .ooooooo. .ooooooo. ..ooooo.. ...ooo... .........".split(),
