@@ -41,7 +41,9 @@ def faults(protocol_log, shown):
                     for t in made if t["title"] in MODAL_TITLES and t["parent"] is not mains[0]]
 
 
-def run(driver, runtime, env):
+def run(driver, runtime):
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    env["XDG_RUNTIME_DIR"] = runtime
     compositor = subprocess.Popen(["weston", "--backend=headless-backend.so", f"--socket={SOCKET}", "--no-config",
                                    "--idle-time=0"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     try:
@@ -59,6 +61,7 @@ def run(driver, runtime, env):
     finally:
         compositor.kill()
         compositor.wait()
+        shutil.rmtree(runtime, ignore_errors=True)
 
 
 def main():
@@ -69,12 +72,7 @@ def main():
     if not shutil.which("weston") or not os.path.exists(f"{args.qt_plugins}/platforms/libqwayland-generic.so"):
         print("SKIP: weston or qt6-wayland is not installed")
         return 77
-    runtime = tempfile.mkdtemp(prefix="hopnix-wayland-")
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    try:
-        found = run(args.driver, runtime, dict(env, XDG_RUNTIME_DIR=runtime))
-    finally:
-        shutil.rmtree(runtime, ignore_errors=True)
+    found = run(args.driver, tempfile.mkdtemp(prefix="hopnix-wayland-"))
     for fault in found:
         print("FAIL:", fault)
     return 1 if found else 0
