@@ -56,8 +56,6 @@ private Q_SLOTS:
             h.click(row, col); // refused, select, deselect, select, refused, the jump
         QTest::mouseClick(form.panel().undoButton, Qt::LeftButton);
         QCOMPARE(h.soundNames(), (QStringList{"Change.wav", "Change.wav", "Change.wav", "Pop2.wav", "redo.wav"}));
-        for (const QString& path : h.sound.played)
-            QVERIFY(path.startsWith(h.dir() + QLatin1Char('/')));
         // The undone jump is back on the board and cannot be undone twice.
         QVERIFY(!form.panel().undoButton->isEnabled());
         QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("36"));

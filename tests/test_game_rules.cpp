@@ -80,21 +80,6 @@ private Q_SLOTS:
             QVERIFY(layout.isLastPegHole(jumps.back()[2], jumps.back()[3]));
     }
 
-    void selectAndDeselect()
-    {
-        Game game = GameScripts::newGame(1);
-        QCOMPARE(game.clickCell(5, 4), ClickOutcome::Selected);
-        QVERIFY(game.pegSelected() && game.board()(5, 4).Marked);
-        QCOMPARE(game.board()(5, 4).Picture, CellPicture::Marked);
-        QCOMPARE(game.clickCell(5, 4), ClickOutcome::Deselected);
-        QCOMPARE(state(game), state(GameScripts::newGame(1)));
-        // A jump moves the peg, empties the one jumped over, and is remembered for undo.
-        jump(game, {5, 4, 3, 4});
-        QVERIFY(state(game).startsWith(QStringLiteral("0 0,0 35 5,4-3,4 ")));
-        QVERIFY(game.board()(3, 4).Pegged && !game.board()(4, 4).Pegged && !game.board()(5, 4).Pegged);
-        QCOMPARE(game.board()(4, 4).Picture, CellPicture::Hole);
-    }
-
     void refusedClicksChangeNothing_data()
     {
         // Classic after one jump (5,4)->(3,4): (4,4) and (5,4) are empty holes.
@@ -121,7 +106,7 @@ private Q_SLOTS:
         jump(game, {5, 4, 3, 4});
         if (selRow >= 0)
             QCOMPARE(game.clickCell(selRow, selCol), ClickOutcome::Selected);
-        game.board().takeChanged();
+        QVERIFY(game.board().takeChanged().any());
         const QString before = state(game);
         QCOMPARE(game.clickCell(row, col), ClickOutcome::Refused);
         QCOMPARE(state(game), before);
@@ -131,7 +116,6 @@ private Q_SLOTS:
     void undoTakesBackOnlyTheLastJump()
     {
         Game game = GameScripts::newGame(1);
-        const QString fresh = cells(game);
         jump(game, {5, 4, 3, 4});
         const QString afterFirst = cells(game);
         jump(game, {4, 2, 4, 4});
@@ -139,13 +123,10 @@ private Q_SLOTS:
         QCOMPARE(cells(game), afterFirst);
         QCOMPARE(game.pegsLeft(), 35);
         QVERIFY(!game.undo());
-        // The same jump again is allowed.
-        Game single = GameScripts::newGame(1);
-        jump(single, {5, 4, 3, 4});
-        single.undo();
-        QCOMPARE(cells(single), fresh);
-        QCOMPARE(single.pegsLeft(), 36);
-        jump(single, {5, 4, 3, 4});
+        // The jump taken back may be made, and taken back, again.
+        jump(game, {4, 2, 4, 4});
+        QVERIFY(game.undo());
+        QCOMPARE(cells(game), afterFirst);
     }
 
     void undoDropsOnlyASelectionOnTheLandedPeg()

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -75,9 +74,8 @@ void playByKeys(MainWindowHarness& h, int board, const std::vector<Jump>& jumps)
         QVERIFY(walkTo(h.form(), layout, {j[0], j[1]}));
         QVERIFY(press(Qt::Key_Space));
         QVERIFY(walkTo(h.form(), layout, {j[2], j[3]}));
-        const bool lastJump = &j == &jumps.back();
         QVERIFY(press(Qt::Key_Return));
-        if (!lastJump) {
+        if (&j != &jumps.back()) {
             QCOMPARE(current(h.form()), (Place{j[2], j[3]}));
             QCOMPARE(h.form().boardView().currentCell()->shows(), CellPicture::Peg);
         }
@@ -158,11 +156,6 @@ private Q_SLOTS:
         QVERIFY(board.hasFocus());
         QCOMPARE(current(form), (Place{3, 4}));
         QCOMPARE(board.cell(3, 4)->shows(), CellPicture::Hole);
-
-        // Escape is nothing new: the game runs on.
-        QVERIFY(press(Qt::Key_Escape));
-        QVERIFY(board.hasFocus());
-        QVERIFY(form.clockTimer().isActive());
 
         // New Game on "Square 6x6" starts the ring next to its own start hole.
         form.endGame();

@@ -25,36 +25,14 @@ QStringList namesOf(const HighScoreTable& table)
 class TestScoreFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void numberFields_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QByteArray>("field");
-        QTest::newRow("switch point") << 0.1 << QByteArray(" .1 ");
-        QTest::newRow("rounds up to the switch point") << 0.09999999999999999 << QByteArray(" .1 ");
-        QTest::newRow("just below it") << 0.0999 << QByteArray(" 9.99E-02 ");
-        QTest::newRow("three-digit exponent") << 1e-100 << QByteArray(" 1E-100 ");
-        QTest::newRow("fifteen digits") << 2.0 / 3.0 << QByteArray(" .666666666666667 ");
-        QTest::newRow("largest fixed") << 123456789012345.0 << QByteArray(" 123456789012345 ");
-        QTest::newRow("too large for fixed") << 1e15 << QByteArray(" 1E+15 ");
-        QTest::newRow("zero") << 0.0 << QByteArray(" 0 ");
-        QTest::newRow("negative") << -0.25 << QByteArray("-.25 ");
-    }
     void numberFields()
     {
-        QFETCH(double, value);
-        QFETCH(QByteArray, field);
-        QCOMPARE(BasicNumber::field(value), field);
-    }
-
-    void writesAndReadsBack()
-    {
-        HighScoreTable table;
-        table.append({QStringLiteral("Anna"), 1, 100.0 / 86400.0});
-        table.append({QString(), 2, 0.5});
-        table.append({QStringLiteral("Bo"), 10, 1.5});
-        const QByteArray text = ScoreFile::write(table);
-        QCOMPARE(text, QByteArray("Anna\r\n 1 \r\n 1.15740740740741E-03 \r\n\r\n 2 \r\n .5 \r\nBo\r\n 10 \r\n 1.5 \r\n"));
-        QCOMPARE(ScoreFile::write(ScoreFile::read(text)), text);
+        const std::vector<std::pair<double, QByteArray>> cases{
+            {0.1, " .1 "}, {0.09999999999999999, " .1 "}, {0.0999, " 9.99E-02 "}, // either side of the switch point
+            {1e-100, " 1E-100 "}, {2.0 / 3.0, " .666666666666667 "}, // fifteen digits
+            {123456789012345.0, " 123456789012345 "}, {1e15, " 1E+15 "}, {0.0, " 0 "}, {-0.25, "-.25 "}};
+        for (const auto& [value, field] : cases)
+            QCOMPARE(BasicNumber::field(value), field);
     }
 
     void readsDelimitedFields()
@@ -122,26 +100,19 @@ private Q_SLOTS:
         QCOMPARE(ScoreFile::write(table), QByteArray(legacy).replace("Smith, John", "\"Smith, John\""));
     }
 
-    void awkwardNamesRoundTrip_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("line");
-        QTest::newRow("comma") << "Smith, J" << QByteArray("\"Smith, J\"");
-        QTest::newRow("blanks around") << "  Jo " << QByteArray("\"  Jo \"");
-        QTest::newRow("tab") << "\tJo" << QByteArray("\"\tJo\"");
-        QTest::newRow("inner quote") << "Jo \"J\" B" << QByteArray("Jo \"J\" B");
-        QTest::newRow("Windows-1252") << QStringLiteral("Zoë €Š‰ÿ") << QByteArray("Zo\xEB \x80\x8A\x89\xFF");
-    }
     void awkwardNamesRoundTrip()
     {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, line);
-        HighScoreTable table;
-        table.append({name, 1, 0.5});
-        table.append({QStringLiteral("next"), 2, 0.5});
-        const QByteArray text = ScoreFile::write(table);
-        QVERIFY(text.startsWith(line + "\r\n 1 \r\n"));
-        QCOMPARE(namesOf(ScoreFile::read(text)), QStringList({name, QStringLiteral("next")}));
+        // The name, and its line in the file.
+        const std::vector<std::pair<QString, QByteArray>> cases{{"Smith, J", "\"Smith, J\""}, {"  Jo ", "\"  Jo \""},
+            {"\tJo", "\"\tJo\""}, {"Jo \"J\" B", "Jo \"J\" B"}, {QStringLiteral("Zoë €Š‰ÿ"), "Zo\xEB \x80\x8A\x89\xFF"}};
+        for (const auto& [name, line] : cases) {
+            HighScoreTable table;
+            table.append({name, 1, 0.5});
+            table.append({QStringLiteral("next"), 2, 0.5});
+            const QByteArray text = ScoreFile::write(table);
+            QVERIFY2(text.startsWith(line + "\r\n 1 \r\n"), text.constData());
+            QCOMPARE(namesOf(ScoreFile::read(text)), QStringList({name, QStringLiteral("next")}));
+        }
     }
 
     void windows1252()
