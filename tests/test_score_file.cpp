@@ -55,10 +55,8 @@ private Q_SLOTS:
         const QByteArray b = record("B", " 2 ");
         QTest::newRow("not in rank order") << record("C", " 9 ") + a << QStringList({"C", "A"});
         QTest::newRow("seven records") << a + b + a + b + a + b + a << QStringList({"A", "B", "A", "B", "A"});
-        QTest::newRow("cut after the pegs") << a + "C\r\n 3 \r\n" << QStringList({"A"});
         // A record that does not read is passed over and the reading picks up at the next one that does.
         QTest::newRow("cut short in the middle") << a + "C\r\n 3 \r\n" + b << QStringList({"A", "B"});
-        QTest::newRow("word for pegs") << record("C", " three ") + a << QStringList({"A"});
         QTest::newRow("number with junk") << a + record("C", " 3x ") + b << QStringList({"A", "B"});
         QTest::newRow("exponent without digits") << a + record("C", " 3 ", " 5E- ") + b << QStringList({"A", "B"});
         QTest::newRow("stray lines") << a + "junk\r\n\r\n" + b << QStringList({"A", "B"});
@@ -70,7 +68,6 @@ private Q_SLOTS:
         QTest::newRow("pegs beyond a double") << record("C", " 1E400 ") + a << QStringList({"A"});
         QTest::newRow("negative time") << record("C", " 3 ", "-.5 ") + a << QStringList({"A"});
         QTest::newRow("absurd time") << record("C", " 3 ", " 1000 ") + a << QStringList({"A"});
-        QTest::newRow("time beyond a double") << record("C", " 3 ", " 1E999 ") + a << QStringList({"A"});
         QTest::newRow("unclosed quote") << record("\"C, d") << QStringList({"C, d"});
         QTest::newRow("text after the closing quote") << record("\"C\" x") << QStringList({"C"});
         QTest::newRow("blanks around a plain name") << record(" \tC d \t") << QStringList({"C d"});

@@ -134,7 +134,7 @@ private Q_SLOTS:
         verifyDrawnFont(scores.timeLabel(1), QStringLiteral("00:01:40"), 11, true);
     }
 
-    void ownBackgroundsKeepTheirTextReadableOnADarkDesktop()
+    void ownBackgroundsAndTheHelpPageKeepTheirTextReadableOnADarkDesktop()
     {
         qApp->setPalette(QPalette(QColor(40, 40, 40))); // light text on dark grey
         HighScoreWindow scores(QStringLiteral("Classic"), oneEntry(QStringLiteral("Wendell")));
@@ -157,12 +157,8 @@ private Q_SLOTS:
         const auto [field, ink] = drawnIn(form, form.pausedBox(), 3);
         QCOMPARE(field, QColor(Qt::white));
         QVERIFY2(ink > 2.5 && ink < 10, qPrintable(QString::number(ink)));
-        qApp->setPalette(QPalette());
-    }
 
-    void helpKeepsAWhitePageOnADarkDesktop()
-    {
-        qApp->setPalette(QPalette(QColor(40, 40, 40)));
+        // Help keeps a white page.
         HelpWindow help(QStringLiteral(HOPNIX_SOURCE_DIR "/assets/PegHelp.rtf"));
         help.show();
         QWidget& page = *help.textBox->viewport();
@@ -173,9 +169,9 @@ private Q_SLOTS:
         for (QTextBlock block = help.textBox->document()->begin(); block.isValid(); block = block.next())
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QTextCharFormat format = it.fragment().charFormat();
-                const QColor ink = format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
-                                                                                     : page.palette().color(QPalette::Text);
-                QVERIFY2(contrast(ink, paper) >= 3, qPrintable(it.fragment().text()));
+                const QColor colour = format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
+                                                                                        : page.palette().color(QPalette::Text);
+                QVERIFY2(contrast(colour, paper) >= 3, qPrintable(it.fragment().text()));
             }
         qApp->setPalette(QPalette());
     }

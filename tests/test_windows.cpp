@@ -103,8 +103,6 @@ private Q_SLOTS:
         QCOMPARE(row(1), QStringList({"anna <b>", "3 Pegs left", "00:01:40"}));
         QCOMPARE(row(2), QStringList({"", "12 Pegs left", "01:02:03"}));
         QCOMPARE(row(5), QStringList({"", "", ""}));
-        runModal(window, [&] { window.okButton().click(); });
-        QVERIFY(!window.isVisible());
     }
 
     void nameBoxTakesFocusAndRefusesWhatCannotBeStored()
