@@ -19,13 +19,11 @@ private Q_SLOTS:
 
         // Between games: no pause, no end, no moves, no undo; boards and styles change.
         QCOMPARE(session.phase(), Phase::BetweenGames);
-        QVERIFY(!session.togglePause());
-        QVERIFY(!session.endGame());
+        QVERIFY(!session.togglePause() && !session.endGame());
         QCOMPARE(session.clickCell(4, 6), ClickOutcome::Refused);
         QVERIFY(!session.undo());
         QVERIFY(!session.chooseBoard(0) && !session.chooseBoard(6));
-        QVERIFY(session.chooseBoard(2));
-        QVERIFY(session.chooseStyle(3));
+        QVERIFY(session.chooseBoard(2) && session.chooseStyle(3));
 
         // Playing: boards and styles are locked; a jump makes undo available, once.
         QVERIFY(session.newGame());
@@ -41,8 +39,7 @@ private Q_SLOTS:
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Selected);
         QVERIFY(session.togglePause());
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Refused);
-        QVERIFY(!session.undo() && !session.newGame());
-        QVERIFY(session.undoAvailable());
+        QVERIFY(!session.undo() && !session.newGame() && session.undoAvailable());
         QVERIFY(session.togglePause());
         QVERIFY(session.game().pegSelected());
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Deselected);
@@ -53,8 +50,7 @@ private Q_SLOTS:
         // Ending a paused game goes on first, then leaves the game.
         session.clickCell(4, 6);
         session.clickCell(4, 4);
-        QVERIFY(session.togglePause());
-        QVERIFY(session.endGame());
+        QVERIFY(session.togglePause() && session.endGame());
         QVERIFY(!session.undoAvailable());
         QCOMPARE(session.phase(), Phase::BetweenGames);
     }

@@ -158,8 +158,7 @@ private Q_SLOTS:
 
     void onlyRtfIsRead()
     {
-        QVERIFY(RtfReader::read("Hello, world").paragraphs.empty());
-        QVERIFY(!RtfReader::read("").complete);
+        QVERIFY(RtfReader::read("Hello, world").paragraphs.empty() && !RtfReader::read("").complete);
         QCOMPARE(RtfReader::read("\xEF\xBB\xBF \r\n{\\rtf1 ok}").plainText(), QStringLiteral("ok"));
         // Nothing after the outermost group is read.
         const RtfDocument doc = RtfReader::read("{\\rtf1 a}b}{c");

@@ -30,14 +30,10 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY(writeAll(path("abc"), "abc"));
-        QVERIFY(writeAll(path("empty"), ""));
-        QVERIFY(QDir().mkpath(path("dir")));
+        QVERIFY(writeAll(path("abc"), "abc") && writeAll(path("empty"), "") && QDir().mkpath(path("dir")));
         QCOMPARE(::mkfifo(qPrintable(path("fifo")), 0600), 0);
-        QVERIFY(QFile::link("abc", path("link-to-abc")));
-        QVERIFY(QFile::link("link-to-abc", path("link-to-link")));
-        QVERIFY(QFile::link("dir", path("link-to-dir")));
-        QVERIFY(QFile::link("/dev/zero", path("link-to-zero")));
+        QVERIFY(QFile::link("abc", path("link-to-abc")) && QFile::link("link-to-abc", path("link-to-link")));
+        QVERIFY(QFile::link("dir", path("link-to-dir")) && QFile::link("/dev/zero", path("link-to-zero")));
         QVERIFY(QFile::link("nothing", path("link-to-nothing")));
     }
 
@@ -90,8 +86,7 @@ private Q_SLOTS:
         QVERIFY(SafeFileWriter::write(path("written"), "second", why));
         QCOMPARE(SafeFileReader::read(path("written"), 100).bytes, QByteArray("second"));
         // A directory that does not exist takes no file; nothing is left behind.
-        QVERIFY(!SafeFileWriter::write(path("nowhere/written"), "x", why));
-        QVERIFY(!why.isEmpty());
+        QVERIFY(!SafeFileWriter::write(path("nowhere/written"), "x", why) && !why.isEmpty());
         QVERIFY(!QFileInfo::exists(path("nowhere")));
     }
 };

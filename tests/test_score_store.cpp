@@ -119,8 +119,7 @@ private Q_SLOTS:
         QVERIFY(QFile::link("scores.txt", programDir_ + "/S6hs.hsl"));
         ScoreStore store(programDir_, userDir_);
         store.table(5).append(Bo);
-        QVERIFY(store.saveScoreTable(5));
-        QVERIFY(QFileInfo(programDir_ + "/S6hs.hsl").isSymLink());
+        QVERIFY(store.saveScoreTable(5) && QFileInfo(programDir_ + "/S6hs.hsl").isSymLink());
         QCOMPARE(readAll(programDir_ + "/scores.txt"), ScoreFile::record(Bo) + AnnaRecord);
 
         // A link to anything else is refused: the save would replace the node it leads to.
@@ -138,8 +137,7 @@ private Q_SLOTS:
     void neverSavesOverResultsItCannotRead()
     {
         const QString path = programDir_ + "/S6hs.hsl";
-        QVERIFY(writeAll(path, AnnaRecord));
-        QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        QVERIFY(writeAll(path, AnnaRecord) && QFile::setPermissions(path, QFile::WriteOwner));
         // Root reads any file: the save then runs as nobody, owning the file, in a directory anybody may write to.
         QVERIFY(::chmod(qPrintable(root_.path()), 0755) == 0 && ::chmod(qPrintable(programDir_), 0777) == 0);
         QVERIFY(::geteuid() != 0 || ::chown(qPrintable(path), 65534, 65534) == 0);

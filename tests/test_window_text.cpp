@@ -217,8 +217,7 @@ private Q_SLOTS:
     {
         SplashWindow splash;
         splash.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&splash));
-        QVERIFY(splash.windowHandle()->title().trimmed().isEmpty());
+        QVERIFY(QTest::qWaitForWindowExposed(&splash) && splash.windowHandle()->title().trimmed().isEmpty());
     }
 };
 
