@@ -14,15 +14,6 @@
 #include <QTest>
 #include <functional>
 
-namespace {
-
-bool shows(const MainWindowHarness& h, int row, int col, const QPixmap& picture)
-{
-    return h.form().boardView().cell(row, col)->picture().toImage() == picture.toImage();
-}
-
-} // namespace
-
 class TestGamePlay : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -55,11 +46,6 @@ private Q_SLOTS:
             h.click(row, col); // refused, select, deselect, select, refused, the jump
         QTest::mouseClick(form.panel().undoButton, Qt::LeftButton);
         QCOMPARE(h.soundNames(), (QStringList{"Change.wav", "Change.wav", "Change.wav", "Pop2.wav", "redo.wav"}));
-        // The undone jump is back on the board and cannot be undone twice.
-        QVERIFY(!form.panel().undoButton->isEnabled());
-        QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("36"));
-        const PieceImages::Set set = PieceImages::load(4, true);
-        QVERIFY(shows(h, 5, 4, set.PegPicture) && shows(h, 3, 4, set.HolePicture));
 
         // Sound off silences every kind of sound until it is on again.
         h.sound.played.clear();
