@@ -47,42 +47,29 @@ private Q_SLOTS:
         QCOMPARE(table.timeAt(4), 0.05);
     }
 
-    void badFiles_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QStringList>("names");
-        const QByteArray a = record("A");
-        const QByteArray b = record("B", " 2 ");
-        QTest::newRow("not in rank order") << record("C", " 9 ") + a << QStringList({"C", "A"});
-        QTest::newRow("seven records") << a + b + a + b + a + b + a << QStringList({"A", "B", "A", "B", "A"});
-        // A record that does not read is passed over and the reading picks up at the next one that does.
-        QTest::newRow("cut short in the middle") << a + "C\r\n 3 \r\n" + b << QStringList({"A", "B"});
-        QTest::newRow("number with junk") << a + record("C", " 3x ") + b << QStringList({"A", "B"});
-        QTest::newRow("exponent without digits") << a + record("C", " 3 ", " 5E- ") + b << QStringList({"A", "B"});
-        QTest::newRow("stray lines") << a + "junk\r\n\r\n" + b << QStringList({"A", "B"});
-        QTest::newRow("extra field shifts a record") << a + "C\r\n 3 , 4 \r\n .5 \r\n" + b << QStringList({"A", "C", "B"});
-        QTest::newRow("unquoted comma, quotes") << record("Jo \"JJ\", B") << QStringList({"Jo 'JJ', B"});
-        QTest::newRow("empty slot pegs") << record("C", " 99 ") + a << QStringList({"A"});
-        QTest::newRow("negative pegs") << record("C", "-1 ") + a << QStringList({"A"});
-        QTest::newRow("fractional pegs") << record("C", " 2.5 ") + a << QStringList({"A"});
-        QTest::newRow("pegs beyond a double") << record("C", " 1E400 ") + a << QStringList({"A"});
-        QTest::newRow("negative time") << record("C", " 3 ", "-.5 ") + a << QStringList({"A"});
-        QTest::newRow("absurd time") << record("C", " 3 ", " 1000 ") + a << QStringList({"A"});
-        QTest::newRow("unclosed quote") << record("\"C, d") << QStringList({"C, d"});
-        QTest::newRow("text after the closing quote") << record("\"C\" x") << QStringList({"C"});
-        QTest::newRow("blanks around a plain name") << record(" \tC d \t") << QStringList({"C d"});
-        // Nothing past the size limit is looked at, and a limit inside a time field drops that time.
-        const QByteArray full(ScoreFile::MaxBytes + 1, '\n');
-        QTest::newRow("records past the limit") << full + a << QStringList();
-        const QByteArray head = "A\r\n 1 \r\n" + QByteArray(ScoreFile::MaxBytes - 13, ' ');
-        QTest::newRow("limit inside a time") << head + ".123456789 \r\n" << QStringList();
-        QTest::newRow("time ends at the limit") << head + ".123" << QStringList({"A"});
-    }
     void badFiles()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(QStringList, names);
-        QCOMPARE(namesOf(ScoreFile::read(text)), names);
+        const QByteArray a = record("A");
+        const QByteArray b = record("B", " 2 ");
+        // A record whose pegs or time cannot be a result is passed over.
+        for (const auto& [pegs, time] : {std::pair{" 99 ", " .5 "}, {"-1 ", " .5 "}, {" 2.5 ", " .5 "}, {" 1E400 ", " .5 "},
+                                         {" 3 ", "-.5 "}, {" 3 ", " 1000 "}})
+            QCOMPARE(namesOf(ScoreFile::read(record("C", pegs, time) + a)), QStringList({"A"}));
+        const QByteArray head = "A\r\n 1 \r\n" + QByteArray(ScoreFile::MaxBytes - 13, ' ');
+        // The file, and the names read from it.
+        const std::vector<std::pair<QByteArray, QStringList>> cases{
+            {record("C", " 9 ") + a, {"C", "A"}}, // not in rank order
+            {a + b + a + b + a + b + a, {"A", "B", "A", "B", "A"}},
+            // A record that does not read is passed over and the reading picks up at the next one that does.
+            {a + "C\r\n 3 \r\n" + b, {"A", "B"}}, {a + record("C", " 3x ") + b, {"A", "B"}},
+            {a + record("C", " 3 ", " 5E- ") + b, {"A", "B"}}, {a + "junk\r\n\r\n" + b, {"A", "B"}},
+            {a + "C\r\n 3 , 4 \r\n .5 \r\n" + b, {"A", "C", "B"}}, // an extra field shifts a record
+            {record("Jo \"JJ\", B"), {"Jo 'JJ', B"}}, {record("\"C, d"), {"C, d"}}, {record("\"C\" x"), {"C"}},
+            {record(" \tC d \t"), {"C d"}},
+            // Nothing past the size limit is looked at, and a limit inside a time field drops that time.
+            {QByteArray(ScoreFile::MaxBytes + 1, '\n') + a, {}}, {head + ".123456789 \r\n", {}}, {head + ".123", {"A"}}};
+        for (const auto& [text, names] : cases)
+            QCOMPARE(namesOf(ScoreFile::read(text)), names);
     }
 
     void legacyCommaNamesKeepEveryRecord()
