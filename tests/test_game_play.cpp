@@ -73,7 +73,6 @@ private Q_SLOTS:
             {{[&] { m.MusicOff->trigger(); }, [&] { form.newGame(); }, [&] { m.MusicOn->trigger(); }}, {"stop", "play"}},
             {{[&] { form.newGame(); }, [&] { form.newGame(); }, [&] { form.endGame(); }, [&] { form.newGame(); }},
              {"prev", "play"}},
-            {{pause, pause}, {"stop", "play"}},
             {{[&] { form.showHelp(); }, pause, [&] { form.showHelp(); }, pause}, {"stop", "play", "stop", "stop", "play"}},
             // On while already on does nothing; off and on while paused plays at once.
             {{[&] { m.MusicOn->trigger(); }, pause, [&] { m.MusicOff->trigger(); }, [&] { m.MusicOn->trigger(); }, pause},

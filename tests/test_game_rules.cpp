@@ -45,39 +45,29 @@ QString state(const Game& g)
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::vector<Jump>)
-
 class TestGameRules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void wholeGames_data()
-    {
-        QTest::addColumn<int>("board");
-        QTest::addColumn<std::vector<Jump>>("jumps");
-        QTest::addColumn<int>("pegsLeft");
-        QTest::newRow("European 1 solved") << 2 << GameScripts::europeanOneSolved << 1;
-        QTest::newRow("Square 6x6 solved") << 5 << GameScripts::squareSixSolved << 1;
-        QTest::newRow("European 1 stuck") << 2 << GameScripts::europeanOneStuck << 8;
-    }
     void wholeGames()
     {
-        QFETCH(int, board);
-        QFETCH(std::vector<Jump>, jumps);
-        QFETCH(int, pegsLeft);
-        Game game = GameScripts::newGame(board);
-        const BoardLayout& layout = BoardLayout::forBoard(board);
-        QCOMPARE(pegCount(game), layout.PegsAtStart);
-        QVERIFY(!game.board()(layout.startRow, layout.startCol).Pegged);
-        for (const Jump& j : jumps) {
-            QVERIFY(!game.noMovesLeft());
-            jump(game, j);
-            QCOMPARE(pegCount(game), game.pegsLeft());
+        // The board, the jumps, and the pegs left at the end.
+        for (const auto& [board, jumps, pegsLeft] : {std::tuple{2, GameScripts::europeanOneSolved, 1},
+                                                     {5, GameScripts::squareSixSolved, 1}, {2, GameScripts::europeanOneStuck, 8}}) {
+            Game game = GameScripts::newGame(board);
+            const BoardLayout& layout = BoardLayout::forBoard(board);
+            QCOMPARE(pegCount(game), layout.PegsAtStart);
+            QVERIFY(!game.board()(layout.startRow, layout.startCol).Pegged);
+            for (const Jump& j : jumps) {
+                QVERIFY(!game.noMovesLeft());
+                jump(game, j);
+                QCOMPARE(pegCount(game), game.pegsLeft());
+            }
+            QVERIFY(game.noMovesLeft());
+            QCOMPARE(game.pegsLeft(), pegsLeft);
+            // A lone last peg stands on one of the holes the last-peg view marks.
+            if (pegsLeft == 1)
+                QVERIFY(layout.isLastPegHole(jumps.back()[2], jumps.back()[3]));
         }
-        QVERIFY(game.noMovesLeft());
-        QCOMPARE(game.pegsLeft(), pegsLeft);
-        // A lone last peg stands on one of the holes the last-peg view marks.
-        if (pegsLeft == 1)
-            QVERIFY(layout.isLastPegHole(jumps.back()[2], jumps.back()[3]));
     }
 
     void refusedClicksChangeNothing()
@@ -130,7 +120,7 @@ private Q_SLOTS:
         game.undo();
         QVERIFY(!game.pegSelected() && !game.board()(3, 4).Marked);
         QCOMPARE(game.board()(3, 4).Picture, CellPicture::Hole);
-        // The game goes on: the peg that jumped can jump again.
+        // Nothing stale is left: the peg that jumped can jump again.
         jump(game, {5, 4, 3, 4});
     }
 

@@ -87,43 +87,33 @@ bool ringDrawn(PictureCell* cell)
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::vector<Jump>)
-
 class TestKeyboardPlay : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void wholeGamesByKeys_data()
-    {
-        QTest::addColumn<int>("board");
-        QTest::addColumn<std::vector<Jump>>("jumps");
-        QTest::addColumn<QStringList>("verdict");
-        const QStringList solved{"AWESOME!", "Congradulations! You solved this board"};
-        QTest::newRow("European 1") << 2 << GameScripts::europeanOneSolved << solved;
-        QTest::newRow("Square 6x6") << 5 << GameScripts::squareSixSolved << solved;
-        QTest::newRow("dead end") << 2 << GameScripts::europeanOneStuck
-                                  << QStringList{"GAME OVER", "Sorry! There are no more legal moves"};
-    }
     void wholeGamesByKeys()
     {
-        QFETCH(int, board);
-        QFETCH(std::vector<Jump>, jumps);
-        QFETCH(QStringList, verdict);
-        MainWindowHarness h;
-        QStringList seen;
-        h.dialogs.actions.append([&seen](QDialog& dialog) {
-            auto& over = dynamic_cast<GameOverWindow&>(dialog);
-            seen = {over.heading->text(), over.message->text()};
-            over.reject();
-        });
-        startGame(h, board);
-        playByKeys(h, board, jumps);
-        QCOMPARE(seen, verdict);
-        // The last sound is the last jump's pop, made before the window opened.
-        QCOMPARE(h.soundNames().last(), QStringLiteral("Pop2.wav"));
-        // The finished board keeps its position and lets the focus go.
-        const BoardView& view = h.form().boardView();
-        QCOMPARE(view.cell(jumps.back()[2], jumps.back()[3])->shows(), CellPicture::Peg);
-        QVERIFY(!view.hasFocus() && view.focusPolicy() == Qt::NoFocus);
+        const QStringList solved{"AWESOME!", "Congradulations! You solved this board"};
+        const QStringList stuck{"GAME OVER", "Sorry! There are no more legal moves"};
+        for (const auto& [board, jumps, verdict] : {std::tuple{2, GameScripts::europeanOneSolved, solved},
+                                                    {5, GameScripts::squareSixSolved, solved},
+                                                    {2, GameScripts::europeanOneStuck, stuck}}) {
+            MainWindowHarness h;
+            QStringList seen;
+            h.dialogs.actions.append([&seen](QDialog& dialog) {
+                auto& over = dynamic_cast<GameOverWindow&>(dialog);
+                seen = {over.heading->text(), over.message->text()};
+                over.reject();
+            });
+            startGame(h, board);
+            playByKeys(h, board, jumps);
+            QCOMPARE(seen, verdict);
+            // The last sound is the last jump's pop, made before the window opened.
+            QCOMPARE(h.soundNames().last(), QStringLiteral("Pop2.wav"));
+            // The finished board keeps its position and lets the focus go.
+            const BoardView& view = h.form().boardView();
+            QCOMPARE(view.cell(jumps.back()[2], jumps.back()[3])->shows(), CellPicture::Peg);
+            QVERIFY(!view.hasFocus() && view.focusPolicy() == Qt::NoFocus);
+        }
     }
 
     void focusOnlyWhileTheBoardTakesClicks()

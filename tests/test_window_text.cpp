@@ -179,7 +179,6 @@ private Q_SLOTS:
     void picturesAreResampledSmoothly()
     {
         MainWindowHarness h;
-        h.form().show();
         const qreal ratio = h.form().devicePixelRatioF();
         if (qFuzzyCompare(ratio, 1.0))
             QSKIP("drawn 1:1 at this scale");

@@ -31,12 +31,11 @@
 namespace {
 
 // Closes the help window by its close box and notes whether it showed any text.
-void closeHelp(MainWindowHarness& h, bool* hadText = nullptr)
+void closeHelp(MainWindowHarness& h, bool* hadText)
 {
     h.dialogs.actions.append([hadText](QDialog& dialog) {
         auto& help = dynamic_cast<HelpWindow&>(dialog);
-        if (hadText)
-            *hadText = !help.textBox->toPlainText().isEmpty();
+        *hadText = !help.textBox->toPlainText().isEmpty();
         help.reject();
     });
 }
