@@ -106,8 +106,7 @@ private Q_SLOTS:
         h.time.advanceSeconds(65);
         form.onClockTick();
         QCOMPARE(time->text(QAccessible::Name), QStringLiteral("Elapsed Time: 0:1:5"));
-        h.click(5, 4);
-        h.click(3, 4);
+        h.play({{5, 4, 3, 4}});
         QCOMPARE(accessible(panel.pegsLeftValue)->text(QAccessible::Name), QStringLiteral("# Pegs Left: 35"));
         // Each value box is labelled by its caption.
         for (QLabel* value : {panel.pegsLeftValue, panel.timeValue}) {

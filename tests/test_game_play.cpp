@@ -21,8 +21,7 @@ private Q_SLOTS:
     {
         MainWindowHarness h;
         h.form().newGame();
-        h.click(5, 4);
-        h.click(3, 4);
+        h.play({{5, 4, 3, 4}});
         h.click(3, 2);
         h.time.advanceSeconds(7);
         h.form().onClockTick();

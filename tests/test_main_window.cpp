@@ -114,8 +114,7 @@ private Q_SLOTS:
              }, chosen},
             {"a jump into a game", [&] {
                  m.NewGame->trigger();
-                 h.click(5, 4);
-                 h.click(3, 4);
+                 h.play({{5, 4, 3, 4}});
              }, playing},
             {"pause", [&] { m.Pause->trigger(); }, paused},
             {"go on", [&] { m.Pause->trigger(); }, playing},
