@@ -3,7 +3,6 @@
 #include "game_scripts.h"
 #include "support/manual_time_source.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using Phase = GameSession::Phase;
@@ -12,34 +11,22 @@ using Phase = GameSession::Phase;
 class TestGameSession : public QObject {
     Q_OBJECT
 
-    static void play(GameSession& session, const std::vector<Jump>& jumps)
-    {
-        for (const Jump& j : jumps) {
-            session.clickCell(j[0], j[1]);
-            session.clickCell(j[2], j[3]);
-        }
-    }
-
 private Q_SLOTS:
     void actionsAllowedInEachPhase()
     {
         ManualTimeSource time;
         GameSession session(time);
-        QSignalSpy phases(&session, &GameSession::phaseChanged);
 
         // Between games: no pause, no end, no moves, no undo; boards and styles change.
         QCOMPARE(session.phase(), Phase::BetweenGames);
-        QVERIFY(!session.togglePause());
-        QVERIFY(!session.endGame());
+        QVERIFY(!session.togglePause() && !session.endGame());
         QCOMPARE(session.clickCell(4, 6), ClickOutcome::Refused);
         QVERIFY(!session.undo());
         QVERIFY(!session.chooseBoard(0) && !session.chooseBoard(6));
-        QVERIFY(session.chooseBoard(2));
-        QVERIFY(session.chooseStyle(3));
+        QVERIFY(session.chooseBoard(2) && session.chooseStyle(3));
 
         // Playing: boards and styles are locked; a jump makes undo available, once.
         QVERIFY(session.newGame());
-        QCOMPARE(session.game().pegsLeft(), 32);
         QVERIFY(!session.chooseBoard(1) && !session.chooseStyle(1));
         QCOMPARE(session.boardNumber(), 2);
         QVERIFY(!session.undo());
@@ -51,8 +38,7 @@ private Q_SLOTS:
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Selected);
         QVERIFY(session.togglePause());
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Refused);
-        QVERIFY(!session.undo() && !session.newGame());
-        QVERIFY(session.undoAvailable());
+        QVERIFY(!session.undo() && !session.newGame() && session.undoAvailable());
         QVERIFY(session.togglePause());
         QVERIFY(session.game().pegSelected());
         QCOMPARE(session.clickCell(4, 3), ClickOutcome::Deselected);
@@ -63,28 +49,9 @@ private Q_SLOTS:
         // Ending a paused game goes on first, then leaves the game.
         session.clickCell(4, 6);
         session.clickCell(4, 4);
-        QVERIFY(session.togglePause());
-        QVERIFY(session.endGame());
+        QVERIFY(session.togglePause() && session.endGame());
         QVERIFY(!session.undoAvailable());
-        const QList<Phase> seen{Phase::Playing, Phase::Paused, Phase::Playing, Phase::Paused, Phase::Playing,
-                                Phase::BetweenGames};
-        QCOMPARE(phases.size(), seen.size());
-        for (qsizetype i = 0; i < seen.size(); ++i)
-            QCOMPARE(phases[i][0].value<Phase>(), seen[i]);
-    }
-
-    void undoSignalFollowsTheButtonsRule()
-    {
-        ManualTimeSource time;
-        GameSession session(time);
-        QSignalSpy undo(&session, &GameSession::undoAvailableChanged);
-        session.chooseBoard(2);
-        session.newGame();
-        session.clickCell(4, 6);
-        session.clickCell(4, 4);
-        session.newGame(); // a new game while playing forgets the last jump
-        QCOMPARE(undo.size(), 2);
-        QVERIFY(undo[0][0].toBool() && !undo[1][0].toBool());
+        QCOMPARE(session.phase(), Phase::BetweenGames);
     }
 
     void theLastJumpEndsTheGameAndStopsTheClock()
@@ -95,7 +62,10 @@ private Q_SLOTS:
         session.newGame();
         time.advanceSeconds(65);
         session.tick();
-        play(session, GameScripts::squareSixSolved);
+        for (const Jump& j : GameScripts::squareSixSolved) {
+            session.clickCell(j[0], j[1]);
+            session.clickCell(j[2], j[3]);
+        }
         QCOMPARE(session.phase(), Phase::BetweenGames);
         QVERIFY(!session.undoAvailable());
         time.advanceSeconds(30);

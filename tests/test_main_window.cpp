@@ -55,16 +55,18 @@ bool samePicture(const QPixmap& a, const QPixmap& b)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // At start-up every hole shows a Cocktail peg, small unless the display setting says 120; the tune is
+    // opened, nothing plays.
     void startUpState()
     {
-        MainWindowHarness h;
-        MainWindow& form = h.form();
-        QVERIFY(form.isVisible());
-        QCOMPARE(form.panel().pegsLeftValue->text(), QString());
-        // Every hole shows a Cocktail peg; the tune is opened, nothing plays.
-        QVERIFY(samePicture(form.boardView().cell(3, 4)->picture(), PieceImages::load(4, true).PegPicture));
-        QCOMPARE(h.music.commands, QStringList{QStringLiteral("open ") + h.dir() + QStringLiteral("/amalia2.mid")});
-        QVERIFY(h.sound.played.isEmpty());
+        QVERIFY(!samePicture(PieceImages::load(4, true).PegPicture, PieceImages::load(4, false).PegPicture));
+        for (const auto& [setting, small] : {std::pair{"", true}, {"120", false}, {"144", true}}) {
+            MainWindowHarness h{*setting ? QLatin1String(setting) : QString()};
+            QVERIFY(h.form().isVisible() && h.form().panel().pegsLeftValue->text().isEmpty());
+            QVERIFY(samePicture(h.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, small).PegPicture));
+            QCOMPARE(h.music.commands, QStringList{QStringLiteral("open ") + h.dir() + QStringLiteral("/amalia2.mid")});
+            QVERIFY(h.sound.played.isEmpty());
+        }
     }
 
     void menusAndWindowFollowTheGameState()
@@ -112,8 +114,7 @@ private Q_SLOTS:
              }, chosen},
             {"a jump into a game", [&] {
                  m.NewGame->trigger();
-                 h.click(5, 4);
-                 h.click(3, 4);
+                 h.play({{5, 4, 3, 4}});
              }, playing},
             {"pause", [&] { m.Pause->trigger(); }, paused},
             {"go on", [&] { m.Pause->trigger(); }, playing},
@@ -180,15 +181,6 @@ private Q_SLOTS:
         }
         QVERIFY(!form.game().board()(5, 4).Pegged);
         QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
-    }
-
-    void displaySettingChoosesTheVariant()
-    {
-        QVERIFY(!samePicture(PieceImages::load(4, true).PegPicture, PieceImages::load(4, false).PegPicture));
-        for (const auto& [setting, small] : {std::pair{"120", false}, std::pair{"144", true}}) {
-            MainWindowHarness h{QLatin1String(setting)};
-            QVERIFY(samePicture(h.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, small).PegPicture));
-        }
     }
 };
 

@@ -6,23 +6,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-namespace {
-
-struct Fragment {
-    QString text;
-    QTextCharFormat format;
-};
-
-QList<Fragment> fragments(const QTextBlock& block)
-{
-    QList<Fragment> result;
-    for (auto it = block.begin(); !it.atEnd(); ++it)
-        result.append({it.fragment().text(), it.fragment().charFormat()});
-    return result;
-}
-
-} // namespace
-
 class TestRtfTextDocumentBuilder : public QObject {
     Q_OBJECT
 
@@ -61,22 +44,27 @@ private Q_SLOTS:
 \f1\fs15 plain \b\i\ul\strike all\plain\cf1\highlight2  colour \f2\'b7\f0  x\line y})");
         QTextDocument document;
         RtfTextDocumentBuilder::build(source, document);
-        const QList<Fragment> parts = fragments(document.firstBlock());
-        QCOMPARE(parts.size(), 5);
+        QList<QTextCharFormat> format;
+        QStringList text;
+        for (auto it = document.firstBlock().begin(); !it.atEnd(); ++it) {
+            format.append(it.fragment().charFormat());
+            text.append(it.fragment().text());
+        }
+        QCOMPARE(text.size(), 5);
 
-        QCOMPARE(parts[0].format.fontFamilies().toStringList(), QStringList{"Times New Roman"});
-        QCOMPARE(parts[0].format.fontPointSize(), 7.5);
-        QVERIFY(!parts[0].format.fontItalic() && !parts[0].format.hasProperty(QTextFormat::ForegroundBrush));
-        QCOMPARE(parts[1].format.fontWeight(), int(QFont::Bold));
-        QVERIFY(parts[1].format.fontItalic() && parts[1].format.fontUnderline() && parts[1].format.fontStrikeOut());
-        QCOMPARE(parts[2].format.foreground().color(), QColor(255, 0, 0));
-        QCOMPARE(parts[2].format.background().color(), QColor(0, 0, 255));
-        QCOMPARE(parts[2].format.fontPointSize(), 12.0);
+        QCOMPARE(format[0].fontFamilies().toStringList(), QStringList{"Times New Roman"});
+        QCOMPARE(format[0].fontPointSize(), 7.5);
+        QVERIFY(!format[0].fontItalic() && !format[0].hasProperty(QTextFormat::ForegroundBrush));
+        QCOMPARE(format[1].fontWeight(), int(QFont::Bold));
+        QVERIFY(format[1].fontItalic() && format[1].fontUnderline() && format[1].fontStrikeOut());
+        QCOMPARE(format[2].foreground().color(), QColor(255, 0, 0));
+        QCOMPARE(format[2].background().color(), QColor(0, 0, 255));
+        QCOMPARE(format[2].fontPointSize(), 12.0);
 
         // Symbol text arrives as Unicode and names no face, so the view's default face draws it.
-        QCOMPARE(parts[3].text, QStringLiteral("•"));
-        QVERIFY(!parts[3].format.hasProperty(QTextFormat::FontFamilies));
-        QCOMPARE(parts[4].text, QStringLiteral(" x") + QChar(QChar::LineSeparator) + QStringLiteral("y"));
+        QCOMPARE(text[3], QStringLiteral("•"));
+        QVERIFY(!format[3].hasProperty(QTextFormat::FontFamilies));
+        QCOMPARE(text[4], QStringLiteral(" x") + QChar(QChar::LineSeparator) + QStringLiteral("y"));
     }
 };
 

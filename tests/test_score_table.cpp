@@ -31,78 +31,43 @@ QString summary(const HighScoreTable& table)
 
 } // namespace
 
-Q_DECLARE_METATYPE(HighScoreTable)
-
 class TestScoreTable : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void timeText_data()
-    {
-        QTest::addColumn<double>("days");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("100 s as the file holds it") << 1.15740740740741E-03 << "00:01:40";
-        QTest::newRow("nearest second") << 59.6 * Second << "00:01:00";
-        QTest::newRow("rounding would reach 24:00:00") << 86399.6 * Second << "23:59:59";
-        QTest::newRow("a day and ten seconds") << 1.0 + 10 * Second << "23:59:59";
-        QTest::newRow("negative") << -10 * Second << "00:00:00";
-        QTest::newRow("NaN") << std::nan("") << "00:00:00";
-    }
     void timeText()
     {
-        QFETCH(double, days);
-        QFETCH(QString, text);
-        QCOMPARE(TimeText::of(days), text);
+        const std::vector<std::pair<double, QString>> cases{
+            {1.15740740740741E-03, "00:01:40"}, // 100 s as the file holds it
+            {59.6 * Second, "00:01:00"}, // nearest second
+            {86399.6 * Second, "23:59:59"}, // rounding would reach 24:00:00
+            {1.0 + 10 * Second, "23:59:59"}, {-10 * Second, "00:00:00"}, {std::nan(""), "00:00:00"}};
+        for (const auto& [days, text] : cases)
+            QCOMPARE(TimeText::of(days), text);
     }
 
-    void ranking_data()
-    {
-        QTest::addColumn<HighScoreTable>("table");
-        QTest::addColumn<int>("pegs");
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<int>("position"); // 0: does not qualify
-
-        const HighScoreTable twoTwos = tableOf({{1, 10}, {2, 20}, {2, 40}, {3, 10}, {4, 10}});
-        const HighScoreTable lastTies = tableOf({{1, 10}, {1, 20}, {2, 30}, {2, 40}, {3, 60}});
-        QTest::newRow("empty table") << HighScoreTable() << 30 << 500.0 << 1;
-        QTest::newRow("ties the fifth") << lastTies << 3 << 60.0 << 0;
-        QTest::newRow("a second faster than the fifth") << lastTies << 3 << 59.0 << 5;
-        QTest::newRow("fraction gives the same time text") << tableOf({{3, 60.3}}) << 3 << 59.8 << 2;
-        QTest::newRow("30 s between the 2-peg entries") << twoTwos << 2 << 30.0 << 3;
-        QTest::newRow("40 s ties, goes behind") << twoTwos << 2 << 40.0 << 4;
-        QTest::newRow("count 4, worse than all") << tableOf({{1, 1}, {2, 1}, {3, 1}, {4, 1}}) << 9 << 1.0 << 5;
-        // A game over a day long must not pass for a fast one (its time of day alone is 10 s).
-        QTest::newRow("over a day") << tableOf({{3, 3600}}) << 3 << 86410.0 << 2;
-        QTest::newRow("99 pegs is no result") << HighScoreTable() << 99 << 1.0 << 0;
-    }
     void ranking()
     {
-        QFETCH(HighScoreTable, table);
-        QFETCH(int, pegs);
-        QFETCH(double, seconds);
-        QFETCH(int, position);
-        QCOMPARE(table.checkForHighScore(pegs, seconds * Second).value_or(0), position);
+        const HighScoreTable twoTwos = tableOf({{1, 10}, {2, 20}, {2, 40}, {3, 10}, {4, 10}});
+        const HighScoreTable lastTies = tableOf({{1, 10}, {1, 20}, {2, 30}, {2, 40}, {3, 60}});
+        // The table, pegs and seconds of a finish, and where it enters (0: nowhere).
+        const std::vector<std::tuple<HighScoreTable, int, double, int>> cases{
+            {HighScoreTable(), 30, 500.0, 1},
+            {lastTies, 3, 60.0, 0}, // ties the fifth
+            {lastTies, 3, 59.0, 5},
+            {tableOf({{3, 60.3}}), 3, 59.8, 2}, // a fraction that gives the same time text
+            {twoTwos, 2, 30.0, 3},
+            {twoTwos, 2, 40.0, 4}, // a tie goes behind
+            {tableOf({{1, 1}, {2, 1}, {3, 1}, {4, 1}}), 9, 1.0, 5},
+            // A game over a day long must not pass for a fast one (its time of day alone is 10 s).
+            {tableOf({{3, 3600}}), 3, 86410.0, 2},
+            {HighScoreTable(), 99, 1.0, 0}};
+        for (const auto& [table, pegs, seconds, position] : cases)
+            QCOMPARE(table.checkForHighScore(pegs, seconds * Second).value_or(0), position);
     }
 
-    void insertion()
-    {
-        HighScoreTable table = tableOf({{1, 10}, {2, 20}, {2, 40}, {3, 10}, {4, 10}});
-        table.insertHighScore(3, {QStringLiteral("new"), 2, 30 * Second});
-        QCOMPARE(summary(table), QStringLiteral("5 p1:1 p2:2 new:2 p3:2 p4:3"));
-        QCOMPARE(table.timeAt(4), 40 * Second);
-        // Into a table with free slots: the rest moves down, the count grows.
-        table = tableOf({{7, 100}});
-        table.insertHighScore(1, {QStringLiteral("a"), 5, 0.0});
-        QCOMPARE(summary(table), QStringLiteral("2 a:5 p1:7 :99 :99 :99"));
-        QCOMPARE(table.timeAt(2), 100 * Second);
-    }
-
-    void topPlayer()
+    void topPlayerOfAnEmptyTableIsBlank()
     {
         QCOMPARE(TopPlayer::of(HighScoreTable()), TopPlayer());
-        HighScoreTable table;
-        table.append({QStringLiteral("anna b."), 3, 100 * Second});
-        table.append({QStringLiteral("zed"), 4, 50 * Second});
-        QCOMPARE(TopPlayer::of(table), (TopPlayer{"ANNA B.", "3 Pegs Left", "00:01:40"}));
     }
 
     void mergingWithAnotherGamesTable()

@@ -30,21 +30,12 @@
 
 namespace {
 
-// Runs the dialog modally and lets `act` close it, as the player would.
-template <typename Act>
-void runModal(QDialog& dialog, Act act)
-{
-    QTimer::singleShot(0, &dialog, [&] { act(); });
-    dialog.exec();
-}
-
 // Closes the help window by its close box and notes whether it showed any text.
-void closeHelp(MainWindowHarness& h, bool* hadText = nullptr)
+void closeHelp(MainWindowHarness& h, bool* hadText)
 {
     h.dialogs.actions.append([hadText](QDialog& dialog) {
         auto& help = dynamic_cast<HelpWindow&>(dialog);
-        if (hadText)
-            *hadText = !help.textBox->toPlainText().isEmpty();
+        *hadText = !help.textBox->toPlainText().isEmpty();
         help.reject();
     });
 }
@@ -103,8 +94,6 @@ private Q_SLOTS:
         QCOMPARE(row(1), QStringList({"anna <b>", "3 Pegs left", "00:01:40"}));
         QCOMPARE(row(2), QStringList({"", "12 Pegs left", "01:02:03"}));
         QCOMPARE(row(5), QStringList({"", "", ""}));
-        runModal(window, [&] { window.okButton().click(); });
-        QVERIFY(!window.isVisible());
     }
 
     void nameBoxTakesFocusAndRefusesWhatCannotBeStored()
@@ -132,10 +121,11 @@ private Q_SLOTS:
     {
         for (const bool byOk : {true, false}) {
             NameEntryWindow window;
-            runModal(window, [&] {
+            QTimer::singleShot(0, &window, [&] {
                 QTest::keyClicks(&window.nameBox(), QStringLiteral(" jo, Jo "));
                 byOk ? window.okButton().click() : void(window.close());
             });
+            window.exec();
             QCOMPARE(window.name(), QStringLiteral(" jo, Jo "));
         }
     }
@@ -213,7 +203,7 @@ private Q_SLOTS:
         QVERIFY(hadText);
     }
 
-    void aModalWindowIsTransientForItsOwnerAndOpensOverIt()
+    void aModalWindowIsTransientForItsOwner()
     {
         QMainWindow owner;
         owner.setGeometry(300, 200, 200, 150);
@@ -223,7 +213,6 @@ private Q_SLOTS:
         const QPoint centred = about.pos();
         bool checked = false;
         QTimer::singleShot(0, &about, [&] {
-            QVERIFY(about.isWindow());
             QCOMPARE(about.parentWidget(), &owner);
             QCOMPARE(about.pos(), centred);
             QCOMPARE(about.windowHandle()->transientParent(), owner.windowHandle());
@@ -232,17 +221,6 @@ private Q_SLOTS:
         });
         ModalDialogs().exec(&owner, about);
         QVERIFY(checked);
-
-        // A window that did not place itself opens over the game, not in the screen's corner.
-        QDialog unplaced;
-        unplaced.resize(60, 40);
-        QPoint centre;
-        QTimer::singleShot(0, &unplaced, [&] {
-            centre = unplaced.frameGeometry().center();
-            unplaced.accept();
-        });
-        ModalDialogs().exec(&owner, unplaced);
-        QVERIFY(owner.frameGeometry().contains(centre));
     }
 };
 
