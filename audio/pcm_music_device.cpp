@@ -3,6 +3,7 @@
 #include "audio/music_loop.h"
 #include "audio/qt_pcm_output.h"
 #include "audio/soundfont_search.h"
+#include "audio/tune_render_process.h"
 #include "audio/tune_renderer.h"
 #include "core/music/midi_tempo_map.h"
 #include "core/music/rendered_loop.h"
@@ -23,12 +24,15 @@ std::optional<QByteArray> readTune(const QString& path)
 } // namespace
 
 PcmMusicDevice::PcmMusicDevice(QObject* parent)
-    : PcmMusicDevice(std::make_unique<QtPcmOutput>(), SoundfontSearch::defaultPlaces(), parent)
+    : PcmMusicDevice(std::make_unique<QtPcmOutput>(), SoundfontSearch::defaultPlaces(),
+          QString::fromLatin1(TuneRenderProcess::ThisProgram), parent)
 {
 }
 
-PcmMusicDevice::PcmMusicDevice(std::unique_ptr<PcmOutput> output, QStringList soundfontSearch, QObject* parent)
-    : MusicDevice(parent), soundfontSearch_(std::move(soundfontSearch)), statusTimer_(this),
+PcmMusicDevice::PcmMusicDevice(std::unique_ptr<PcmOutput> output, QStringList soundfontSearch,
+    QString renderProgram, QObject* parent)
+    : MusicDevice(parent), soundfontSearch_(std::move(soundfontSearch)), renderProgram_(std::move(renderProgram)),
+      statusTimer_(this),
       stream_([this](char* data, qint64 maxBytes) { return readFrames(data, maxBytes); }), output_(std::move(output))
 {
     statusTimer_.setInterval(StatusIntervalMs);
@@ -52,9 +56,11 @@ void PcmMusicDevice::open(const QString& path)
     loop_ = std::make_shared<RenderedLoop>(timing->loopFrames(), TuneRenderer::MaxTailFrames);
     playhead_.emplace(std::move(*timing));
     renderer_ = std::thread([this, loop = loop_, soundfont, bytes = *midi] {
-        TuneRenderer::render(soundfont, bytes, *loop, cancel_,
+        const bool rendered = TuneRenderProcess::render(renderProgram_, soundfont, bytes, *loop, cancel_,
             [this] { QMetaObject::invokeMethod(this, &PcmMusicDevice::onFirstFrames, Qt::QueuedConnection); });
-        QMetaObject::invokeMethod(this, &PcmMusicDevice::onRenderingDone, Qt::QueuedConnection);
+        rendered_.store(rendered);
+        QMetaObject::invokeMethod(
+            this, [this, loop, rendered] { onRenderingDone(loop, rendered); }, Qt::QueuedConnection);
     });
 }
 
@@ -75,10 +81,11 @@ void PcmMusicDevice::close()
 
 bool PcmMusicDevice::waitUntilRendered()
 {
-    if (renderer_.joinable())
-        renderer_.join();
+    if (!renderer_.joinable())
+        return loop_ && loop_->isComplete();
+    renderer_.join();
     onFirstFrames();
-    onRenderingDone();
+    onRenderingDone(loop_, rendered_.load());
     return loop_ && loop_->isComplete();
 }
 
@@ -144,11 +151,16 @@ void PcmMusicDevice::onFirstFrames()
         startOutput();
 }
 
-void PcmMusicDevice::onRenderingDone()
+void PcmMusicDevice::onRenderingDone(const std::shared_ptr<RenderedLoop>& loop, bool rendered)
 {
-    // The thread has finished or is about to; its stack goes back now rather than at the next open.
+    // Word from the rendering of a tune opened before this one.
+    if (loop != loop_)
+        return;
     if (renderer_.joinable())
         renderer_.join();
+    // A tune whose rendering failed part of the way is not played at all.
+    if (!rendered)
+        close();
 }
 
 void PcmMusicDevice::onStatusTimer()

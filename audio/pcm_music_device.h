@@ -3,6 +3,7 @@
 #include "audio/music_device.h"
 #include "audio/pcm_output.h"
 #include "audio/pull_stream.h"
+#include "audio/tune_render_process.h"
 #include "core/music/loop_playhead.h"
 
 #include <QStringList>
@@ -15,9 +16,9 @@
 
 class RenderedLoop;
 
-// The background tune rendered once and played as sampled sound. open() returns at once: a worker thread
-// renders the tune with FluidSynth and then frees the synthesizer and its soundfont; the tune plays as soon
-// as its first moments are there. The stream runs on from the loop point into the start by itself, so the
+// The background tune rendered once and played as sampled sound. open() returns at once: a helper process
+// renders the tune with FluidSynth while a thread here takes in what it sends; the tune plays as soon as its
+// first moments are there, and the synthesizer and its soundfont go with the helper. The stream runs on from the loop point into the start by itself, so the
 // game's "prev" and "play" there restart the tune without a break. Without the file, a soundfont or an
 // audio output every command does nothing and the position reads 0.
 class PcmMusicDevice : public MusicDevice {
@@ -28,7 +29,9 @@ public:
 
     explicit PcmMusicDevice(QObject* parent = nullptr);
     // soundfontSearch: soundfont files and directories tried in order; a directory offers its first *.sf2.
-    PcmMusicDevice(std::unique_ptr<PcmOutput> output, QStringList soundfontSearch, QObject* parent = nullptr);
+    // renderProgram: the program started as the rendering helper; it must handle TuneRenderProcess's flag.
+    PcmMusicDevice(std::unique_ptr<PcmOutput> output, QStringList soundfontSearch,
+        QString renderProgram = QString::fromLatin1(TuneRenderProcess::ThisProgram), QObject* parent = nullptr);
     ~PcmMusicDevice() override;
 
     void open(const QString& path) override;
@@ -47,7 +50,7 @@ private:
     void close();
     void startOutput();
     void onFirstFrames();
-    void onRenderingDone();
+    void onRenderingDone(const std::shared_ptr<RenderedLoop>& loop, bool rendered);
     void onStatusTimer();
     void updateStatusTimer();
     // Counts what the output has played since last asked.
@@ -55,6 +58,7 @@ private:
     qint64 readFrames(char* data, qint64 maxBytes);
 
     const QStringList soundfontSearch_;
+    const QString renderProgram_;
     QTimer statusTimer_;
     PullStream stream_;
     // Pulls from stream_, so it goes first.
@@ -65,5 +69,6 @@ private:
     mutable std::optional<LoopPlayhead> playhead_;
     std::thread renderer_;
     std::atomic<bool> cancel_ = false;
+    std::atomic<bool> rendered_ = false;
     bool wantPlaying_ = false;
 };

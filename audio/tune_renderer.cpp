@@ -4,7 +4,6 @@
 #include "core/music/rendered_loop.h"
 
 #include <fluidsynth.h>
-#include <malloc.h>
 
 #include <algorithm>
 
@@ -16,7 +15,7 @@ constexpr int SostenutoPedal = 66;
 // A tail cut short fades out over this long rather than stopping dead.
 constexpr qint64 FadeFrames = FluidTuneSettings::SampleRate / 50;
 
-// The synthesizer and everything it loaded, freed together; afterwards the freed heap goes back to the system.
+// The synthesizer with the tune's soundfont and a player for the tune, freed together.
 class Synth {
 public:
     Synth() : settings_(FluidTuneSettings::create())
@@ -31,8 +30,6 @@ public:
             delete_fluid_synth(synth_);
         if (settings_ != nullptr)
             delete_fluid_settings(settings_);
-        // The soundfont's tens of megabytes would otherwise stay with the process for good.
-        malloc_trim(0);
     }
     Synth(const Synth&) = delete;
     Synth& operator=(const Synth&) = delete;
@@ -86,48 +83,43 @@ private:
     fluid_player_t* player_ = nullptr;
 };
 
-void fadeOut(qint16* frames, qint64 count)
+void fadeOut(std::vector<qint16>& samples)
 {
-    const qint64 fade = std::min(count, FadeFrames);
+    const qint64 frames = static_cast<qint64>(samples.size()) / RenderedLoop::Channels;
+    const qint64 fade = std::min(frames, FadeFrames);
     for (qint64 i = 0; i < fade; ++i) {
         const double gain = double(fade - i) / double(fade + 1);
         for (int c = 0; c < RenderedLoop::Channels; ++c) {
-            qint16& sample = frames[(count - fade + i) * RenderedLoop::Channels + c];
+            qint16& sample = samples[static_cast<size_t>((frames - fade + i) * RenderedLoop::Channels + c)];
             sample = static_cast<qint16>(sample * gain);
         }
     }
 }
 } // namespace
 
-bool TuneRenderer::render(const QString& soundfont, const QByteArray& midi, RenderedLoop& loop,
-    const std::atomic<bool>& cancel, const std::function<void()>& firstFrames)
+std::optional<std::vector<qint16>> TuneRenderer::render(const QString& soundfont, const QByteArray& midi,
+    qint64 loopFrames, const PassSink& pass)
 {
     FluidTuneSettings::silenceLog();
-    // Allocated before the synthesizer, so freeing that leaves no hole beneath the audio that stays.
-    loop.allocate();
     Synth synth;
     if (!synth.load(soundfont, midi))
-        return false;
-    for (qint64 done = 0; done < loop.loopFrames();) {
-        if (cancel.load())
-            return false;
-        const qint64 count = std::min(BlockFrames, loop.loopFrames() - done);
-        synth.write(loop.pass() + done * RenderedLoop::Channels, count);
-        const bool first = done == 0;
+        return std::nullopt;
+    std::vector<qint16> block(static_cast<size_t>(BlockFrames * RenderedLoop::Channels));
+    for (qint64 done = 0; done < loopFrames;) {
+        const qint64 count = std::min(BlockFrames, loopFrames - done);
+        synth.write(block.data(), count);
+        if (!pass(block.data(), count))
+            return std::nullopt;
         done += count;
-        loop.publish(done);
-        if (first && firstFrames)
-            firstFrames();
     }
     synth.releaseAll();
-    qint64 tail = 0;
-    while (tail < loop.tailCapacity() && !synth.isSilent()) {
-        const qint64 count = std::min(BlockFrames, loop.tailCapacity() - tail);
-        synth.write(loop.tail() + tail * RenderedLoop::Channels, count);
-        tail += count;
+    std::vector<qint16> tail;
+    while (static_cast<qint64>(tail.size()) < MaxTailFrames * RenderedLoop::Channels && !synth.isSilent()) {
+        const qint64 count = std::min(BlockFrames, MaxTailFrames - static_cast<qint64>(tail.size()) / RenderedLoop::Channels);
+        synth.write(block.data(), count);
+        tail.insert(tail.end(), block.begin(), block.begin() + count * RenderedLoop::Channels);
     }
     if (!synth.isSilent())
-        fadeOut(loop.tail(), tail);
-    loop.finish(tail);
-    return true;
+        fadeOut(tail);
+    return tail;
 }

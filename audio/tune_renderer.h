@@ -5,21 +5,22 @@
 #include <QByteArray>
 #include <QString>
 
-#include <atomic>
 #include <functional>
+#include <optional>
+#include <vector>
 
-class RenderedLoop;
-
-// Makes the background tune's audio once, offline, with FluidSynth: one pass of the loop and the sound that
-// rings on past its end. The synthesizer and the soundfont exist only while it runs.
+// Makes the background tune's audio once, offline, with FluidSynth: one pass of the loop, as interleaved
+// 16-bit stereo frames, and the sound that rings on past its end.
 class TuneRenderer {
 public:
     // Notes released at the loop point ring on at most this long into the next pass.
     static constexpr qint64 MaxTailFrames = 2 * FluidTuneSettings::SampleRate;
 
-    // Allocates `loop`, renders into it (publishing the pass as it grows, calling firstFrames once the first
-    // block is there), then frees the synthesizer and returns its memory to the system. False when the
-    // soundfont or the tune does not load, or when `cancel` was set on the way.
-    static bool render(const QString& soundfont, const QByteArray& midi, RenderedLoop& loop,
-        const std::atomic<bool>& cancel, const std::function<void()>& firstFrames);
+    // Takes each block of the pass as it is made; false stops the rendering.
+    using PassSink = std::function<bool(const qint16* frames, qint64 count)>;
+
+    // Renders `loopFrames` frames of the pass into `pass`, then returns the tail. Nothing when the soundfont or
+    // the tune does not load, or when the sink stopped the rendering.
+    static std::optional<std::vector<qint16>> render(const QString& soundfont, const QByteArray& midi,
+        qint64 loopFrames, const PassSink& pass);
 };

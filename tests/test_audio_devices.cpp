@@ -2,7 +2,9 @@
 #include "audio/qt_pcm_output.h"
 #include "audio/qt_sound_player.h"
 #include "audio/soundfont_search.h"
+#include "audio/tune_render_process.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -148,5 +150,13 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAudioDevices)
+int main(int argc, char* argv[])
+{
+    // The music device renders in a helper started from this program.
+    if (TuneRenderProcess::isHelper(argc, argv))
+        return TuneRenderProcess::runHelper(argc, argv);
+    QApplication app(argc, argv);
+    TestAudioDevices test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_audio_devices.moc"

@@ -1,6 +1,7 @@
 #include "audio/music_loop.h"
 #include "audio/pcm_music_device.h"
 #include "audio/soundfont_search.h"
+#include "audio/tune_render_process.h"
 #include "core/music/loop_timing.h"
 #include "support/midi_builder.h"
 #include "support/pulled_pcm_output.h"
@@ -26,11 +27,12 @@ QString asset(const char* name)
 }
 
 struct Rig {
-    explicit Rig(const QStringList& soundfonts = SoundfontSearch::defaultPlaces())
+    explicit Rig(const QStringList& soundfonts = SoundfontSearch::defaultPlaces(),
+        const QString& renderProgram = QString::fromLatin1(TuneRenderProcess::ThisProgram))
     {
         auto pulled = std::make_unique<PulledPcmOutput>(BufferFrames);
         output = pulled.get();
-        device = std::make_unique<PcmMusicDevice>(std::move(pulled), soundfonts);
+        device = std::make_unique<PcmMusicDevice>(std::move(pulled), soundfonts, renderProgram);
     }
 
     // Plays on through the output, keeping what was heard.
@@ -270,6 +272,38 @@ private Q_SLOTS:
         QVERIFY(!rig.output->isPlaying());
     }
 
+    void silentWhenTheRenderingFails_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("no such program") << QString();
+        QTest::newRow("sends nothing") << QStringLiteral("exit 0");
+        QTest::newRow("fails") << QStringLiteral("head -c 400000 /dev/zero; exit 1");
+        QTest::newRow("sends part of the pass") << QStringLiteral("head -c 400000 /dev/zero");
+        QTest::newRow("sends far too much") << QStringLiteral("head -c 30000000 /dev/zero");
+    }
+    void silentWhenTheRenderingFails()
+    {
+        QFETCH(QString, script);
+        const QString program =
+            dir_.filePath(QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-')));
+        if (!script.isEmpty()) {
+            QFile file(program);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("#!/bin/sh\n" + script.toUtf8() + "\n");
+            file.close();
+            QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+        }
+        Rig rig(SoundfontSearch::defaultPlaces(), program);
+        rig.device->open(dir_.filePath("short.mid"));
+        rig.device->play();
+        QVERIFY(!rig.device->waitUntilRendered());
+        QVERIFY(!rig.output->isPlaying());
+        QCOMPARE(rig.activeTimers(), 0);
+        QCOMPARE(rig.device->position(), 0);
+        rig.device->play();
+        QVERIFY(!rig.output->isPlaying());
+    }
+
     void quitsOrOpensAgainWhileRendering()
     {
         {
@@ -293,5 +327,13 @@ private:
     QTemporaryDir dir_;
 };
 
-QTEST_GUILESS_MAIN(TestPcmMusicDevice)
+int main(int argc, char* argv[])
+{
+    // The music device renders in a helper started from this program.
+    if (TuneRenderProcess::isHelper(argc, argv))
+        return TuneRenderProcess::runHelper(argc, argv);
+    QCoreApplication app(argc, argv);
+    TestPcmMusicDevice test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_pcm_music_device.moc"
