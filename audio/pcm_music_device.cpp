@@ -8,6 +8,7 @@
 #include "core/music/midi_tempo_map.h"
 #include "core/music/rendered_loop.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -42,6 +43,9 @@ PcmMusicDevice::PcmMusicDevice(std::unique_ptr<PcmOutput> output, QStringList so
 PcmMusicDevice::~PcmMusicDevice()
 {
     close();
+    // Qt's audio stream runs the event loop as it goes; no word from the rendering may reach this device then.
+    QCoreApplication::removePostedEvents(this);
+    output_.reset();
 }
 
 void PcmMusicDevice::open(const QString& path)
@@ -68,8 +72,8 @@ void PcmMusicDevice::close()
 {
     output_->stop();
     outputState_ = OutputState::Closed;
+    // The helper is killed at once, and the thread sees that within its poll interval.
     cancel_.store(true);
-    // Loading the soundfont cannot be interrupted; quitting while it loads waits for it.
     if (renderer_.joinable())
         renderer_.join();
     cancel_.store(false);

@@ -18,9 +18,9 @@ class RenderedLoop;
 
 // The background tune rendered once and played as sampled sound. open() returns at once: a helper process
 // renders the tune with FluidSynth while a thread here takes in what it sends; the tune plays as soon as its
-// first moments are there, and the synthesizer and its soundfont go with the helper. The stream runs on from the loop point into the start by itself, so the
-// game's "prev" and "play" there restart the tune without a break. Without the file, a soundfont or an
-// audio output every command does nothing and the position reads 0.
+// first moments are there, and the synthesizer and its soundfont go with the helper. The stream runs on from
+// the loop point into the start by itself, so the game's "prev" and "play" there restart the tune without a
+// break. Without the file, a soundfont or an audio output every command does nothing and the position reads 0.
 class PcmMusicDevice : public MusicDevice {
     Q_OBJECT
 public:
@@ -41,7 +41,7 @@ public:
     qint64 position() const override;
     bool atEnd() const override;
 
-    // Blocks until the rendering started by open() has finished; true when the whole tune is there.
+    // For tests: blocks until the rendering started by open() has finished; true when the whole tune is there.
     bool waitUntilRendered();
 
 private:

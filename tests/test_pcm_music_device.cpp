@@ -230,9 +230,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("withOutput");
         QTest::newRow("missing file") << QStringLiteral("/nonexistent/amalia2.mid") << true << true;
         QTest::newRow("not a MIDI file") << asset("Pop2.wav") << true << true;
-        QTest::newRow("zero tempo") << dir_.filePath("zero.mid") << true << true;
         QTest::newRow("no soundfont") << dir_.filePath("short.mid") << false << true;
-        QTest::newRow("junk soundfont") << dir_.filePath("short.mid") << true << true;
         QTest::newRow("no audio output") << dir_.filePath("short.mid") << true << false;
     }
     void silentWithoutTuneSoundfontOrOutput()
@@ -240,23 +238,9 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(bool, withSoundfont);
         QFETCH(bool, withOutput);
-        using namespace MidiBuilder;
-        QFile zero(dir_.filePath("zero.mid"));
-        QVERIFY(zero.open(QIODevice::WriteOnly));
-        zero.write(header(0, 1, 96) + track(tempo(0, 0) + endOfTrack(96)));
-        zero.close();
+        // An empty directory stands for a machine without any soundfont installed.
         QVERIFY(QDir().mkpath(dir_.filePath("none")));
-        QFile junk(dir_.filePath("junk/font.sf2"));
-        QVERIFY(QDir().mkpath(dir_.filePath("junk")) && junk.open(QIODevice::WriteOnly));
-        // Starts like a soundfont, so FluidSynth is the one to find out that it is none.
-        junk.write(QByteArray("RIFF\x20\0\0\0sfbkLIST, but nothing in it", 36));
-        junk.close();
-        const bool junkFont = QByteArray(QTest::currentDataTag()).startsWith("junk");
-        const QStringList search = !withSoundfont ? QStringList{dir_.filePath("none")}
-            : junkFont                            ? QStringList{dir_.filePath("junk")}
-                                                  : SoundfontSearch::defaultPlaces();
-
-        Rig rig(search);
+        Rig rig(withSoundfont ? SoundfontSearch::defaultPlaces() : QStringList{dir_.filePath("none")});
         rig.output->available = withOutput;
         rig.device->open(file);
         rig.device->prev();
@@ -276,10 +260,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("script");
         QTest::newRow("no such program") << QString();
-        QTest::newRow("sends nothing") << QStringLiteral("exit 0");
         QTest::newRow("fails") << QStringLiteral("head -c 400000 /dev/zero; exit 1");
         QTest::newRow("sends part of the pass") << QStringLiteral("head -c 400000 /dev/zero");
-        QTest::newRow("sends far too much") << QStringLiteral("head -c 30000000 /dev/zero");
+        QTest::newRow("sends too much") << QStringLiteral("head -c 30000000 /dev/zero");
     }
     void silentWhenTheRenderingFails()
     {
