@@ -27,7 +27,8 @@ bool QtPcmOutput::start(QIODevice& source)
         if (device.isNull() || !device.isFormatSupported(format))
             return false;
         sink_ = std::make_unique<QAudioSink>(device, format);
-        sink_->setBufferSize(static_cast<qsizetype>(LoopTiming::SampleRate * RenderedLoop::BytesPerFrame * BufferMs / 1000));
+        const qint64 bufferBytes = LoopTiming::SampleRate * RenderedLoop::BytesPerFrame * BufferMs / 1000;
+        sink_->setBufferSize(static_cast<qsizetype>(bufferBytes));
     }
     sink_->start(&source);
     return sink_->error() == QAudio::NoError && sink_->state() != QAudio::StoppedState;

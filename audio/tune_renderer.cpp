@@ -114,10 +114,11 @@ std::optional<std::vector<qint16>> TuneRenderer::render(const QString& soundfont
     }
     synth.releaseAll();
     std::vector<qint16> tail;
-    while (static_cast<qint64>(tail.size()) < MaxTailFrames * RenderedLoop::Channels && !synth.isSilent()) {
-        const qint64 count = std::min(BlockFrames, MaxTailFrames - static_cast<qint64>(tail.size()) / RenderedLoop::Channels);
+    for (qint64 frames = 0; frames < MaxTailFrames && !synth.isSilent();) {
+        const qint64 count = std::min(BlockFrames, MaxTailFrames - frames);
         synth.write(block.data(), count);
         tail.insert(tail.end(), block.begin(), block.begin() + count * RenderedLoop::Channels);
+        frames += count;
     }
     if (!synth.isSilent())
         fadeOut(tail);

@@ -117,7 +117,7 @@ private Q_SLOTS:
         QCOMPARE(loopFramesOf(header(1, 2, 96) + track(clash) + track(tempo(0, 250000) + endOfTrack(0)), 40),
             qint64(2.5 * Rate));
         QCOMPARE(loopFramesOf(header(0, 1, 96) + track(endOfTrack(960)), 40), 5 * Rate);
-        // Text, system exclusive, running status and other kinds of chunk are stepped over: a quarter at 0.5 s, one at 0.25.
+        // Text, system exclusive, running status and unknown chunks are stepped over: a quarter at 0.5 s, one at 0.25.
         const QByteArray mixed = bytes({0, 0xFF, 0x03, 3, 'a', 'b', 'c', 0, 0xF0, 2, 0x7E, 0xF7, 0, 0xC0, 5})
             + bytes({0, 0x90, 60, 100}) + delta(96) + bytes({60, 0}) + tempo(0, 250000) + endOfTrack(96);
         QCOMPARE(loopFramesOf(header(0, 1, 96) + "XTRA" + bigEndian(2, 4) + "ab" + track(mixed), 40), 3 * Rate / 4);
