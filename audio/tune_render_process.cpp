@@ -13,6 +13,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,6 +156,8 @@ int TuneRenderProcess::runHelper(int argc, char** argv)
 {
     if (!isHelper(argc, argv))
         return 2;
+    // A game that is killed takes its helper with it rather than leaving it rendering for nobody.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     bool ok = false;
     const qint64 loopFrames = QByteArray(argv[3]).toLongLong(&ok);
     const QByteArray midi = readInput(STDIN_FILENO);
