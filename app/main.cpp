@@ -1,11 +1,15 @@
 #include "app/display_start_guard.h"
 #include "app/main_program.h"
 #include "app/real_services.h"
+#include "audio/tune_render_process.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // The game starts itself again to render its tune out of its own memory.
+    if (TuneRenderProcess::isHelper(argc, argv))
+        return TuneRenderProcess::runHelper(argc, argv);
     // The game draws with the raster engine only; loading the GL stack would cost memory for nothing.
     qputenv("QT_XCB_GL_INTEGRATION", "none");
     DisplayStartGuard displayGuard;

@@ -4,9 +4,11 @@
 #include "core/settings/qt_settings_store.h"
 #include "windows/services.h"
 #include "core/rules/steady_time_source.h"
-#include "audio/fluid_music_device.h"
+#include "core/music/music_device.h"
 #include "audio/qt_sound_player.h"
 #include "core/scores/score_store.h"
+
+#include <memory>
 
 // The devices, files and windows the real program plays on.
 class RealServices {
@@ -19,7 +21,7 @@ public:
 private:
     QString programDir_;
     QtSoundPlayer sound_;
-    FluidMusicDevice music_;
+    std::unique_ptr<MusicDevice> music_;
     SteadyTimeSource time_;
     ModalDialogs dialogs_;
     QtSettingsStore settings_;

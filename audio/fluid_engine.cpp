@@ -1,5 +1,6 @@
 #include "audio/fluid_engine.h"
 
+#include "audio/fluid_tune_settings.h"
 #include "core/music/midi_programs.h"
 
 #include <alsa/asoundlib.h>
@@ -9,8 +10,6 @@
 #include <mutex>
 
 namespace {
-void ignoreFluidLog(int, const char*, void*) {}
-
 // libasound reports through a C variadic handler.
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
@@ -24,8 +23,7 @@ void FluidEngine::silenceLibraries()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (int level = 0; level < LAST_LOG_LEVEL; ++level)
-            fluid_set_log_function(level, ignoreFluidLog, nullptr);
+        FluidTuneSettings::silenceLog();
         snd_lib_error_set_handler(ignoreAlsaError);
         // FluidSynth hands a file its own loader rejects to libinstpatch, which logs a damaged soundfont's
         // failed assertions through GLib's default domain.
@@ -47,24 +45,12 @@ std::unique_ptr<FluidEngine> FluidEngine::create(const QString& soundfont, const
 
 bool FluidEngine::load(const QString& soundfont, const QByteArray& midi, Output output)
 {
-    settings_ = new_fluid_settings();
+    settings_ = FluidTuneSettings::create();
     if (settings_ == nullptr)
         return false;
-    // Samples are read from the soundfont only for the instruments the tune selects: the General MIDI
-    // soundfont is about 150 MB, of which the tune needs a few.
-    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setint(settings_, "synth.lock-memory", 0);
-    fluid_settings_setstr(settings_, "player.timing-source", "sample");
-    fluid_settings_setnum(settings_, "synth.sample-rate", SampleRate);
-    // A background level: the tune peaks around -10 dBFS, below the sound effects.
-    fluid_settings_setnum(settings_, "synth.gain", 0.5);
     // Large audio periods: a background tune needs no low latency, and each period wakes the audio thread.
     fluid_settings_setint(settings_, "audio.period-size", 2048);
     fluid_settings_setint(settings_, "audio.periods", 2);
-    // The tune needs few voices and no effects; reverb alone costs a third of the playing CPU.
-    fluid_settings_setint(settings_, "synth.polyphony", 64);
-    fluid_settings_setint(settings_, "synth.chorus.active", 0);
-    fluid_settings_setint(settings_, "synth.reverb.active", 0);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr)
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "audio/fluid_tune_settings.h"
+
 #include <fluidsynth/types.h>
 
 #include <QByteArray>
@@ -14,7 +16,7 @@
 // while the driver's thread renders.
 class FluidEngine {
 public:
-    static constexpr int SampleRate = 44100;
+    static constexpr int SampleRate = FluidTuneSettings::SampleRate;
 
     enum class Output {
         AudioDriver,

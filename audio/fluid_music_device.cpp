@@ -1,10 +1,8 @@
 #include "audio/fluid_music_device.h"
 
 #include "audio/fluid_engine.h"
+#include "audio/soundfont_search.h"
 #include "core/files/safe_file_reader.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 static_assert(FluidMusicDevice::SampleRate == FluidEngine::SampleRate);
 
@@ -14,7 +12,7 @@ constexpr qint64 MaxMidiBytes = 4 * 1024 * 1024;
 } // namespace
 
 FluidMusicDevice::FluidMusicDevice(QObject* parent)
-    : FluidMusicDevice(Output::AudioDriver, defaultSoundfontSearch(), parent)
+    : FluidMusicDevice(Output::AudioDriver, SoundfontSearch::defaultPlaces(), parent)
 {
 }
 
@@ -31,28 +29,6 @@ FluidMusicDevice::~FluidMusicDevice()
     close();
 }
 
-QStringList FluidMusicDevice::defaultSoundfontSearch()
-{
-    return {QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2"), QStringLiteral("/usr/share/sounds/sf2"),
-        QStringLiteral("/usr/share/soundfonts")};
-}
-
-QString FluidMusicDevice::findSoundfont(const QStringList& search)
-{
-    for (const QString& entry : search) {
-        const QFileInfo info(entry);
-        if (info.isFile() && info.isReadable())
-            return info.absoluteFilePath();
-        if (!info.isDir())
-            continue;
-        const QFileInfoList fonts =
-            QDir(entry).entryInfoList({QStringLiteral("*.sf2")}, QDir::Files | QDir::Readable, QDir::Name);
-        if (!fonts.isEmpty())
-            return fonts.first().absoluteFilePath();
-    }
-    return {};
-}
-
 void FluidMusicDevice::open(const QString& path)
 {
     close();
@@ -61,7 +37,7 @@ void FluidMusicDevice::open(const QString& path)
         return;
     const QByteArray& midi = file.bytes;
     const std::optional<MidiHeader> header = MidiHeader::parse(midi);
-    const QString soundfont = findSoundfont(soundfontSearch_);
+    const QString soundfont = SoundfontSearch::find(soundfontSearch_);
     if (!header || soundfont.isEmpty())
         return;
     header_ = *header;

@@ -13,9 +13,10 @@
 
 class FluidEngine;
 
-// The background tune on FluidSynth with a General MIDI soundfont. open() returns at once: the soundfont
-// loads on a worker thread, and commands given meanwhile take effect when it is ready. Without the file,
-// a soundfont or an audio output every command does nothing and the position reads 0.
+// The background tune played live on FluidSynth with a General MIDI soundfont, kept so bench/run can set it
+// beside the rendered tune. open() returns at once: the soundfont loads on a worker thread, and commands given
+// meanwhile take effect when it is ready. Without the file, a soundfont or an audio output every command does
+// nothing and the position reads 0.
 class FluidMusicDevice : public MusicDevice {
     Q_OBJECT
 public:
@@ -48,10 +49,6 @@ public:
     // Offline only: renders the next frames of stereo audio at the synthesiser's rate (interleaved left/right).
     std::vector<float> render(int frames);
     static constexpr int SampleRate = 44100;
-
-    // Debian's General MIDI soundfont first, then any other installed one; never FluidSynth's own default path.
-    static QStringList defaultSoundfontSearch();
-    static QString findSoundfont(const QStringList& search);
 
 private:
     void close();

@@ -1,4 +1,5 @@
 #include "audio/fluid_music_device.h"
+#include "audio/soundfont_search.h"
 #include "core/music/music_loop.h"
 
 #include <QFile>
@@ -63,7 +64,7 @@ class TestFluidMusicDevice : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QVERIFY2(!FluidMusicDevice::findSoundfont(FluidMusicDevice::defaultSoundfontSearch()).isEmpty(),
+        QVERIFY2(!SoundfontSearch::find(SoundfontSearch::defaultPlaces()).isEmpty(),
             "a General MIDI soundfont (Debian package fluid-soundfont-gm) is needed");
         QFile file(dir_.filePath("short.mid"));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -72,7 +73,7 @@ private Q_SLOTS:
 
     void tunePlaysAndLoopsAtTheLoopPoint()
     {
-        FluidMusicDevice device(FluidMusicDevice::Output::Offline, FluidMusicDevice::defaultSoundfontSearch());
+        FluidMusicDevice device(FluidMusicDevice::Output::Offline, SoundfontSearch::defaultPlaces());
         device.open(asset("amalia2.mid"));
         // Told to play while the soundfont still loads: it starts as soon as the load is done.
         device.play();
@@ -109,7 +110,7 @@ private Q_SLOTS:
 
     void positionFollowsRenderedSamples()
     {
-        FluidMusicDevice device(FluidMusicDevice::Output::Offline, FluidMusicDevice::defaultSoundfontSearch());
+        FluidMusicDevice device(FluidMusicDevice::Output::Offline, SoundfontSearch::defaultPlaces());
         device.open(dir_.filePath("short.mid"));
         device.waitUntilLoaded();
         renderSeconds(device, 0.5);
@@ -154,7 +155,7 @@ private Q_SLOTS:
 
     void reportsStatusOnlyWhilePlaying()
     {
-        FluidMusicDevice device(FluidMusicDevice::Output::Offline, FluidMusicDevice::defaultSoundfontSearch());
+        FluidMusicDevice device(FluidMusicDevice::Output::Offline, SoundfontSearch::defaultPlaces());
         QSignalSpy updates(&device, &MusicDevice::statusUpdate);
         device.open(dir_.filePath("short.mid"));
         device.waitUntilLoaded();
@@ -182,7 +183,7 @@ private Q_SLOTS:
         QFETCH(bool, withSoundfont);
         // An empty directory stands for a machine without any soundfont installed.
         const QStringList search =
-            withSoundfont ? FluidMusicDevice::defaultSoundfontSearch() : QStringList{dir_.filePath("none")};
+            withSoundfont ? SoundfontSearch::defaultPlaces() : QStringList{dir_.filePath("none")};
         QVERIFY(QDir().mkpath(dir_.filePath("none")));
         FluidMusicDevice device(FluidMusicDevice::Output::Offline, search);
         device.open(file);
@@ -199,11 +200,11 @@ private Q_SLOTS:
     void quitsOrReopensWhileLoading()
     {
         auto device = std::make_unique<FluidMusicDevice>(FluidMusicDevice::Output::Offline,
-            FluidMusicDevice::defaultSoundfontSearch());
+            SoundfontSearch::defaultPlaces());
         device->open(asset("amalia2.mid"));
         device->play();
         device.reset();
-        FluidMusicDevice again(FluidMusicDevice::Output::Offline, FluidMusicDevice::defaultSoundfontSearch());
+        FluidMusicDevice again(FluidMusicDevice::Output::Offline, SoundfontSearch::defaultPlaces());
         again.open(asset("amalia2.mid"));
         again.open(dir_.filePath("short.mid"));
         again.play();

@@ -3,11 +3,13 @@
 // or crashes fails the test instead of stalling it.
 #include "core/settings/qt_settings_store.h"
 #include "core/settings/settings_keys.h"
-#include "audio/fluid_music_device.h"
+#include "audio/pcm_music_device.h"
+#include "audio/soundfont_search.h"
 #include "audio/pulse_server_probe.h"
 #include "core/music/wave_header.h"
 #include "core/scores/score_store.h"
 #include "windows/help_window.h"
+#include "support/pulled_pcm_output.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -66,10 +68,10 @@ QString readInChild(const QString& reader, const QString& dir)
         return QString::number(store.table(5).count());
     }
     if (reader == "tune") {
-        FluidMusicDevice device(FluidMusicDevice::Output::Offline, FluidMusicDevice::defaultSoundfontSearch());
+        PcmMusicDevice device(std::make_unique<PulledPcmOutput>(44100), SoundfontSearch::defaultPlaces(),
+            QStringLiteral(HOPNIX_PROGRAM));
         device.open(dir + QStringLiteral("/amalia2.mid"));
-        device.waitUntilLoaded();
-        return QString::number(device.isReady());
+        return QString::number(device.waitUntilRendered());
     }
     if (reader == "sound")
         return QString::number(WaveHeader::readFile(dir + QStringLiteral("/Change.wav")).has_value());
