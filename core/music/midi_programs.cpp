@@ -1,5 +1,7 @@
 #include "core/music/midi_programs.h"
 
+#include "core/music/midi_track_cursor.h"
+
 #include <QtEndian>
 
 #include <array>
@@ -7,44 +9,6 @@
 namespace {
 constexpr qsizetype ChunkHeaderSize = 8;
 constexpr int BankSelect = 0;
-
-// Reads the bytes of one track in order; every read past the end fails.
-class TrackCursor {
-public:
-    TrackCursor(const QByteArray& bytes, qsizetype begin, qsizetype end) : bytes_(bytes), at_(begin), end_(end) {}
-
-    bool atEnd() const { return at_ >= end_; }
-    int peek() const { return at_ < end_ ? static_cast<quint8>(bytes_[at_]) : -1; }
-    int next() { return at_ < end_ ? static_cast<quint8>(bytes_[at_++]) : -1; }
-
-    // A variable-length quantity of at most four bytes.
-    bool number(qint64& value)
-    {
-        value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const int b = next();
-            if (b < 0)
-                return false;
-            value = (value << 7) | (b & 0x7F);
-            if ((b & 0x80) == 0)
-                return true;
-        }
-        return false;
-    }
-
-    bool skip(qint64 count)
-    {
-        if (count > end_ - at_)
-            return false;
-        at_ += static_cast<qsizetype>(count);
-        return true;
-    }
-
-private:
-    const QByteArray& bytes_;
-    qsizetype at_;
-    const qsizetype end_;
-};
 } // namespace
 
 std::set<MidiPrograms::Preset> MidiPrograms::scan(const QByteArray& file)
@@ -66,7 +30,7 @@ std::set<MidiPrograms::Preset> MidiPrograms::scan(const QByteArray& file)
 
 void MidiPrograms::scanTrack(const QByteArray& file, qsizetype begin, qsizetype end, std::set<Preset>& presets)
 {
-    TrackCursor track(file, begin, end);
+    MidiTrackCursor track(file, begin, end);
     std::array<int, 16> banks{};
     int status = 0;
     qint64 value = 0;
