@@ -1,39 +1,14 @@
 #include "core/music/midi_header.h"
 #include "core/music/midi_programs.h"
-#include "core/music/music_loop.h"
+#include "support/midi_builder.h"
 
 #include <QtTest>
 
+using namespace MidiBuilder;
+
 namespace {
 using Preset = MidiPrograms::Preset;
-
-QByteArray be(quint32 value, int size)
-{
-    QByteArray bytes;
-    for (int i = size - 1; i >= 0; --i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-    return bytes;
-}
-
-QByteArray raw(std::initializer_list<int> values)
-{
-    QByteArray bytes;
-    for (int v : values)
-        bytes.append(static_cast<char>(v));
-    return bytes;
-}
-
-QByteArray header(int format, int tracks, int division, quint32 length = 6)
-{
-    return "MThd" + be(length, 4) + be(quint32(format), 2) + be(quint32(tracks), 2) + be(quint32(division), 2);
-}
-
-QByteArray track(const QByteArray& events, qint64 declared = -1)
-{
-    return "MTrk" + be(quint32(declared < 0 ? events.size() : declared), 4) + events;
-}
-
-const QByteArray EndOfTrack = raw({0, 0xFF, 0x2F, 0});
+const QByteArray EndOfTrack = endOfTrack(0);
 } // namespace
 
 class TestMidiFiles : public QObject {
@@ -73,22 +48,14 @@ private Q_SLOTS:
         QVERIFY(!MidiHeader::parse(bytes));
     }
 
-    void loopRestartsAtTheLoopPointOrAtTheEnd()
-    {
-        QVERIFY(!MusicLoop::shouldRestart(662, false));
-        QVERIFY(MusicLoop::shouldRestart(663, false));
-        // A tune that ends before the loop point starts over from its end.
-        QVERIFY(MusicLoop::shouldRestart(40, true));
-    }
-
     void programsFromEveryTrack()
     {
-        const QByteArray first = raw({0, 0xFF, 0x03, 3, 'a', 'b', 'c'}) + raw({0, 0xC0, 73})
-            + raw({0x81, 0x00, 0x90, 60, 100, 10, 62, 100, 10, 60, 0, 0, 62, 0})  // notes in running status
-            + raw({0, 0xF0, 3, 0x7E, 0x7F, 0xF7})                                 // system exclusive
-            + raw({0, 0xB1, 0, 8, 0, 0xC1, 24, 0, 0xC1, 25})                      // bank 8 stays for channel 2
-            + raw({0, 0xE0, 0, 0x40, 0, 0xD0, 20}) + EndOfTrack;
-        const QByteArray second = raw({0, 0xC9, 16, 0, 0xC2, 33}) + EndOfTrack;  // a percussion kit; bass
+        const QByteArray first = bytes({0, 0xFF, 0x03, 3, 'a', 'b', 'c'}) + bytes({0, 0xC0, 73})
+            + bytes({0x81, 0x00, 0x90, 60, 100, 10, 62, 100, 10, 60, 0, 0, 62, 0})  // notes in running status
+            + bytes({0, 0xF0, 3, 0x7E, 0x7F, 0xF7})                                 // system exclusive
+            + bytes({0, 0xB1, 0, 8, 0, 0xC1, 24, 0, 0xC1, 25})                      // bank 8 stays for channel 2
+            + bytes({0, 0xE0, 0, 0x40, 0, 0xD0, 20}) + EndOfTrack;
+        const QByteArray second = bytes({0, 0xC9, 16, 0, 0xC2, 33}) + EndOfTrack;  // a percussion kit; bass
         const std::set<Preset> expected = {{0, 73}, {8, 24}, {8, 25}, {128, 16}, {0, 33}};
         QVERIFY(MidiPrograms::scan(header(1, 2, 480) + track(first) + track(second)) == expected);
     }
@@ -96,12 +63,12 @@ private Q_SLOTS:
     void programsUpToTheDamage()
     {
         // An unknown chunk is skipped; a cut-off track counts up to the cut.
-        const QByteArray unknown = "XTRA" + be(2, 4) + raw({0xC0, 1});
-        const QByteArray cut = track(raw({0, 0xC0, 5, 0, 0xC0}), 100);
+        const QByteArray unknown = "XTRA" + bigEndian(2, 4) + bytes({0xC0, 1});
+        const QByteArray cut = "MTrk" + bigEndian(100, 4) + bytes({0, 0xC0, 5, 0, 0xC0});
         QVERIFY(MidiPrograms::scan(header(1, 2, 96) + unknown + cut) == (std::set<Preset>{{0, 5}}));
         // Data before any status byte, and a length running past the track.
-        QVERIFY(MidiPrograms::scan(header(1, 1, 96) + track(raw({0, 40, 0, 0xC0, 7}) + EndOfTrack)).empty());
-        QVERIFY(MidiPrograms::scan(header(1, 1, 96) + track(raw({0, 0xFF, 0x03, 0x7F, 'x', 0, 0xC0, 9}))).empty());
+        QVERIFY(MidiPrograms::scan(header(1, 1, 96) + track(bytes({0, 40, 0, 0xC0, 7}) + EndOfTrack)).empty());
+        QVERIFY(MidiPrograms::scan(header(1, 1, 96) + track(bytes({0, 0xFF, 0x03, 0x7F, 'x', 0, 0xC0, 9}))).empty());
         QVERIFY(MidiPrograms::scan(QByteArray("RIFF....WAVEfmt ")).empty());
     }
 };

@@ -1,18 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtEndian>
 
 #include <initializer_list>
 
 // Standard MIDI Files put together byte by byte, for tests.
 namespace MidiBuilder {
 
+// The low `size` bytes of `value`, most significant first.
 inline QByteArray bigEndian(quint32 value, int size)
 {
-    QByteArray bytes;
-    for (int i = size - 1; i >= 0; --i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xFF));
-    return bytes;
+    const quint32 big = qToBigEndian(value);
+    return QByteArray(reinterpret_cast<const char*>(&big) + 4 - size, size);
 }
 
 inline QByteArray bytes(std::initializer_list<int> values)
@@ -42,9 +42,10 @@ inline QByteArray endOfTrack(quint32 ticks)
     return delta(ticks) + bytes({0xFF, 0x2F, 0x00});
 }
 
-inline QByteArray header(int format, int tracks, int division)
+// `length` other than 6 makes a header chunk of another size, as damaged or later files have.
+inline QByteArray header(int format, int tracks, int division, quint32 length = 6)
 {
-    return "MThd" + bigEndian(6, 4) + bigEndian(quint32(format), 2) + bigEndian(quint32(tracks), 2)
+    return "MThd" + bigEndian(length, 4) + bigEndian(quint32(format), 2) + bigEndian(quint32(tracks), 2)
         + bigEndian(quint32(division), 2);
 }
 
