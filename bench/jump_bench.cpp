@@ -32,7 +32,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const int games = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     MainWindowHarness h;
-    h.form().menu().Level[1]->trigger();
+    h.form().menu().boardItems[1]->trigger();
     std::vector<qint64> nanos;
     for (int game = 0; game < games; ++game) {
         h.form().newGame();

@@ -48,11 +48,11 @@ private Q_SLOTS:
 
         // Sound off silences every kind of sound until it is on again.
         h.sound.played.clear();
-        form.menu().SoundOff->trigger();
+        form.menu().soundOffItem->trigger();
         h.play({{5, 4, 3, 4}});
         form.undoMove();
         QVERIFY(h.sound.played.isEmpty());
-        form.menu().SoundOn->trigger();
+        form.menu().soundOnItem->trigger();
         h.click(5, 4);
         QCOMPARE(h.soundNames(), QStringList{"Change.wav"});
     }
@@ -68,18 +68,18 @@ private Q_SLOTS:
             // Help stops the tune and resumes only a playing one; off and on between games starts nothing;
             // off at the first game starts the tune later.
             {{[&] { form.showHelp(); }}, {"stop"}},
-            {{[&] { m.MusicOff->trigger(); }, [&] { m.MusicOn->trigger(); }}, {"stop"}},
-            {{[&] { m.MusicOff->trigger(); }, [&] { form.newGame(); }, [&] { m.MusicOn->trigger(); }}, {"stop", "play"}},
+            {{[&] { m.musicOffItem->trigger(); }, [&] { m.musicOnItem->trigger(); }}, {"stop"}},
+            {{[&] { m.musicOffItem->trigger(); }, [&] { form.newGame(); }, [&] { m.musicOnItem->trigger(); }}, {"stop", "play"}},
             {{[&] { form.newGame(); }, [&] { form.newGame(); }, [&] { form.endGame(); }, [&] { form.newGame(); }},
              {"prev", "play"}},
             {{[&] { form.showHelp(); }, pause, [&] { form.showHelp(); }, pause}, {"stop", "play", "stop", "stop", "play"}},
             // On while already on does nothing; off and on while paused plays at once.
-            {{[&] { m.MusicOn->trigger(); }, pause, [&] { m.MusicOff->trigger(); }, [&] { m.MusicOn->trigger(); }, pause},
+            {{[&] { m.musicOnItem->trigger(); }, pause, [&] { m.musicOffItem->trigger(); }, [&] { m.musicOnItem->trigger(); }, pause},
              {"stop", "stop", "play", "play"}},
             // End Game while paused goes on first.
-            {{pause, [&] { m.EndGame->trigger(); }}, {"stop", "play"}},
+            {{pause, [&] { m.endGameItem->trigger(); }}, {"stop", "play"}},
             // With music off, pause leaves the device alone.
-            {{[&] { m.MusicOff->trigger(); }, [&] { form.newGame(); }, pause, pause, [&] { form.showHelp(); }}, {"stop", "stop"}},
+            {{[&] { m.musicOffItem->trigger(); }, [&] { form.newGame(); }, pause, pause, [&] { form.showHelp(); }}, {"stop", "stop"}},
         };
         for (const auto& [actions, expected] : steps) {
             h.music.commands.clear();

@@ -47,7 +47,7 @@ QStringList showTable(MainWindowHarness& h, int board)
         seen = {window.title().text(), window.nameLabel(1).text()};
         window.okButton().click();
     });
-    h.form().menu().HighScoreItem[static_cast<std::size_t>(board - 1)]->trigger();
+    h.form().menu().highScoreItems[static_cast<std::size_t>(board - 1)]->trigger();
     return seen;
 }
 
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(showTable(h, EuropeanOne), (QStringList{"Top Players - European 1", "ann"}));
         QCOMPARE(showTable(h, 4), (QStringList{"Top Players - Square 7x7", ""}));
         // Only the table last shown carries the mark.
-        const auto& items = h.form().menu().HighScoreItem;
+        const auto& items = h.form().menu().highScoreItems;
         QCOMPARE(std::count_if(items.begin(), items.end(), [](const QAction* item) { return item->isChecked(); }), 1);
         QVERIFY(items[3]->isChecked());
     }

@@ -107,22 +107,22 @@ private Q_SLOTS:
         const std::vector<std::tuple<const char*, std::function<void()>, QStringList>> steps{
             {"start-up", [] {}, startUp},
             {"choices between games", [&] {
-                 m.Level[2]->trigger();
-                 m.StyleItem[0]->trigger();
-                 m.HighScoreItem[3]->trigger();
-                 m.SoundOff->trigger();
+                 m.boardItems[2]->trigger();
+                 m.styleItems[0]->trigger();
+                 m.highScoreItems[3]->trigger();
+                 m.soundOffItem->trigger();
              }, chosen},
             {"a jump into a game", [&] {
-                 m.NewGame->trigger();
+                 m.newGameItem->trigger();
                  h.play({{5, 4, 3, 4}});
              }, playing},
-            {"pause", [&] { m.Pause->trigger(); }, paused},
-            {"go on", [&] { m.Pause->trigger(); }, playing},
+            {"pause", [&] { m.pauseItem->trigger(); }, paused},
+            {"go on", [&] { m.pauseItem->trigger(); }, playing},
             {"End Game while paused", [&] {
-                 m.Pause->trigger();
-                 m.EndGame->trigger();
+                 m.pauseItem->trigger();
+                 m.endGameItem->trigger();
              }, chosen},
-            {"music off", [&] { m.MusicOff->trigger(); }, musicOff},
+            {"music off", [&] { m.musicOffItem->trigger(); }, musicOff},
         };
         for (const auto& [name, act, expected] : steps) {
             act();
@@ -140,12 +140,12 @@ private Q_SLOTS:
         MainWindow& form = h.form();
         QSignalSpy closed(&form, &MainWindow::closed);
         form.newGame();
-        form.menu().Exit->trigger();
+        form.menu().exitItem->trigger();
         QCOMPARE(h.dialogs.questions, QStringList{QStringLiteral("Hopnix33|Are you sure you want to exit Hopnix")});
         QCOMPARE(closed.count(), 0);
         QVERIFY(form.isVisible() && form.clockTimer().isActive());
         h.dialogs.answerYes = true;
-        form.menu().Exit->trigger();
+        form.menu().exitItem->trigger();
         QCOMPARE(closed.count(), 1);
         QVERIFY(!form.isVisible());
 
@@ -165,7 +165,7 @@ private Q_SLOTS:
         h.play({{5, 4, 3, 4}});
         form.endGame();
         for (int style = 1; style <= PieceImages::StyleCount; ++style) {
-            form.menu().StyleItem[static_cast<std::size_t>(style - 1)]->trigger();
+            form.menu().styleItems[static_cast<std::size_t>(style - 1)]->trigger();
             const PieceImages::Set set = PieceImages::load(style, true);
             for (int board : {style, style + 1}) {
                 h.chooseBoard(board);

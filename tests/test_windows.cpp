@@ -137,26 +137,26 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         // With room on the right of the main window, the view opens there.
         form.move(form.screen()->availableGeometry().topLeft());
-        form.menu().ShowLastPeg->trigger();
+        form.menu().showLastPegItem->trigger();
         QPointer<LastPegWindow> view = form.lastPegView();
         QVERIFY(view && view->isVisible() && !view->parent());
         QVERIFY2(!view->frameGeometry().intersects(form.frameGeometry()), "the last-peg view covers the main window");
         // Asked again while open: the same window; play does not touch it.
         const QImage before = view->grab().toImage();
-        form.menu().ShowLastPeg->trigger();
+        form.menu().showLastPegItem->trigger();
         QCOMPARE(form.lastPegView(), view.data());
         form.newGame();
         h.play({{5, 4, 3, 4}});
-        form.menu().EndGame->trigger();
-        form.menu().StyleItem[0]->trigger();
+        form.menu().endGameItem->trigger();
+        form.menu().styleItems[0]->trigger();
         QCOMPARE(view->grab().toImage(), before);
         // Any board choice closes it, the board in play included.
-        form.menu().Level[0]->trigger();
+        form.menu().boardItems[0]->trigger();
         QTRY_VERIFY(!view);
         // Without room either side, it opens on the new board and still leaves the menus free.
-        form.menu().Level[2]->trigger();
+        form.menu().boardItems[2]->trigger();
         FormLayout::centreOnScreen(form);
-        form.menu().ShowLastPeg->trigger();
+        form.menu().showLastPegItem->trigger();
         view = form.lastPegView();
         QVERIFY(view->cell(0, 4)->isVisibleTo(view));
         const QRect menus(form.menuBar()->mapToGlobal(QPoint(0, 0)), form.menuBar()->size());
@@ -180,12 +180,12 @@ private Q_SLOTS:
     {
         MainWindowHarness h;
         MainWindow& form = h.form();
-        form.menu().AboutPeg->trigger();
+        form.menu().aboutItem->trigger();
         bool hadText = true;
         closeHelp(h, &hadText);
-        form.menu().PegHelp->trigger();
+        form.menu().helpItem->trigger();
         QVERIFY(!hadText);
-        form.menu().HighScoreItem[1]->trigger();
+        form.menu().highScoreItems[1]->trigger();
         h.chooseBoard(2);
         form.newGame();
         h.play(GameScripts::europeanOneStuck);

@@ -9,49 +9,49 @@
 
 MainMenu::MainMenu(QMenuBar* bar) : QObject(bar)
 {
-    File = bar->addMenu(tr("&Game"));
-    NewGame = item(File, tr("&New Game"), "NewGame", false);
-    EndGame = item(File, tr("&End Game"), "EndGame", false);
-    Pause = item(File, tr("Pause Game"), "Pause", true);
-    ShowLastPeg = item(File, tr("Show Last Peg"), "ShowLastPeg", false);
-    Exit = item(File, tr("E&xit"), "Exit", false);
+    fileMenu = bar->addMenu(tr("&Game"));
+    newGameItem = item(fileMenu, tr("&New Game"), "NewGame", false);
+    endGameItem = item(fileMenu, tr("&End Game"), "EndGame", false);
+    pauseItem = item(fileMenu, tr("Pause Game"), "Pause", true);
+    showLastPegItem = item(fileMenu, tr("Show Last Peg"), "ShowLastPeg", false);
+    exitItem = item(fileMenu, tr("E&xit"), "Exit", false);
 
-    SkillLevel = bar->addMenu(tr("&Boards"));
-    for (std::size_t i = 0; i < Level.size(); ++i) {
+    boardsMenu = bar->addMenu(tr("&Boards"));
+    for (std::size_t i = 0; i < boardItems.size(); ++i) {
         const QString name = BoardLayout::forBoard(static_cast<int>(i) + 1).name;
-        Level[i] = item(SkillLevel, name, qPrintable(QStringLiteral("Level%1").arg(i + 1)), true);
+        boardItems[i] = item(boardsMenu, name, qPrintable(QStringLiteral("Level%1").arg(i + 1)), true);
     }
 
-    HighScoreMenu = bar->addMenu(tr("&High Scores"));
+    highScoresMenu = bar->addMenu(tr("&High Scores"));
     const std::array<const char*, 5> tableItems{"ClassicHigh", "Euro1High", "Euro2High", "Square7High", "Square6High"};
-    for (std::size_t i = 0; i < HighScoreItem.size(); ++i)
-        HighScoreItem[i] = item(HighScoreMenu, BoardLayout::forBoard(static_cast<int>(i) + 1).name, tableItems[i], true);
+    for (std::size_t i = 0; i < highScoreItems.size(); ++i)
+        highScoreItems[i] = item(highScoresMenu, BoardLayout::forBoard(static_cast<int>(i) + 1).name, tableItems[i], true);
 
-    Style = bar->addMenu(tr("S&tyle"));
+    styleMenu = bar->addMenu(tr("S&tyle"));
     const std::array<const char*, 4> styles{"Swirl", "Slate", "Aqua", "Cocktail"};
-    for (std::size_t i = 0; i < StyleItem.size(); ++i)
-        StyleItem[i] = item(Style, tr(styles[i]), qPrintable(QStringLiteral("Style%1").arg(i + 1)), true);
+    for (std::size_t i = 0; i < styleItems.size(); ++i)
+        styleItems[i] = item(styleMenu, tr(styles[i]), qPrintable(QStringLiteral("Style%1").arg(i + 1)), true);
 
-    Sound = bar->addMenu(tr("&Sound"));
-    SoundOn = item(Sound, tr("On"), "SoundOn", true);
-    SoundOff = item(Sound, tr("Off"), "SoundOff", true);
+    soundMenu = bar->addMenu(tr("&Sound"));
+    soundOnItem = item(soundMenu, tr("On"), "SoundOn", true);
+    soundOffItem = item(soundMenu, tr("Off"), "SoundOff", true);
 
-    MusicMenu = bar->addMenu(tr("&Music"));
-    MusicOn = item(MusicMenu, tr("On"), "MusicOn", true);
-    MusicOff = item(MusicMenu, tr("Off"), "MusicOff", true);
+    musicMenu = bar->addMenu(tr("&Music"));
+    musicOnItem = item(musicMenu, tr("On"), "MusicOn", true);
+    musicOffItem = item(musicMenu, tr("Off"), "MusicOff", true);
 
-    Help = bar->addMenu(tr("&Help"));
-    PegHelp = item(Help, tr("Hopnix Help"), "PegHelp", false);
-    Help->addSeparator()->setObjectName(QStringLiteral("b1"));
-    AboutPeg = item(Help, tr("About Hopnix"), "AboutPeg", false);
+    helpMenu = bar->addMenu(tr("&Help"));
+    helpItem = item(helpMenu, tr("Hopnix Help"), "PegHelp", false);
+    helpMenu->addSeparator()->setObjectName(QStringLiteral("b1"));
+    aboutItem = item(helpMenu, tr("About Hopnix"), "AboutPeg", false);
 
-    File->setObjectName(QStringLiteral("File"));
-    SkillLevel->setObjectName(QStringLiteral("SkillLevel"));
-    HighScoreMenu->setObjectName(QStringLiteral("HighScoreMenu"));
-    Style->setObjectName(QStringLiteral("Style"));
-    Sound->setObjectName(QStringLiteral("Sound"));
-    MusicMenu->setObjectName(QStringLiteral("MusicMenu"));
-    Help->setObjectName(QStringLiteral("Help"));
+    fileMenu->setObjectName(QStringLiteral("File"));
+    boardsMenu->setObjectName(QStringLiteral("SkillLevel"));
+    highScoresMenu->setObjectName(QStringLiteral("HighScoreMenu"));
+    styleMenu->setObjectName(QStringLiteral("Style"));
+    soundMenu->setObjectName(QStringLiteral("Sound"));
+    musicMenu->setObjectName(QStringLiteral("MusicMenu"));
+    helpMenu->setObjectName(QStringLiteral("Help"));
 }
 
 QAction* MainMenu::item(QMenu* menu, const QString& caption, const char* name, bool checkable)
@@ -86,24 +86,24 @@ void MainMenu::bindTo(const GameSession& session)
 {
     using Phase = GameSession::Phase;
     auto showPhase = [this](Phase phase) {
-        NewGame->setEnabled(phase != Phase::Paused);
-        EndGame->setEnabled(phase != Phase::BetweenGames);
-        Pause->setEnabled(phase != Phase::BetweenGames);
-        Pause->setChecked(phase == Phase::Paused);
-        SkillLevel->menuAction()->setEnabled(phase == Phase::BetweenGames);
-        Style->menuAction()->setEnabled(phase == Phase::BetweenGames);
+        newGameItem->setEnabled(phase != Phase::Paused);
+        endGameItem->setEnabled(phase != Phase::BetweenGames);
+        pauseItem->setEnabled(phase != Phase::BetweenGames);
+        pauseItem->setChecked(phase == Phase::Paused);
+        boardsMenu->menuAction()->setEnabled(phase == Phase::BetweenGames);
+        styleMenu->menuAction()->setEnabled(phase == Phase::BetweenGames);
     };
-    auto showBoard = [this](int board) { markOne(Level, board); };
-    auto showStyle = [this](int style) { markOne(StyleItem, style); };
+    auto showBoard = [this](int board) { markOne(boardItems, board); };
+    auto showStyle = [this](int style) { markOne(styleItems, style); };
     auto showSound = [this](bool on) {
-        SoundOn->setChecked(on);
-        SoundOff->setChecked(!on);
+        soundOnItem->setChecked(on);
+        soundOffItem->setChecked(!on);
     };
     auto showMusic = [this](bool on) {
-        MusicOn->setChecked(on);
-        MusicOff->setChecked(!on);
+        musicOnItem->setChecked(on);
+        musicOffItem->setChecked(!on);
     };
-    auto showHighScoreBoard = [this](int board) { markOne(HighScoreItem, board); };
+    auto showHighScoreBoard = [this](int board) { markOne(highScoreItems, board); };
     connect(&session, &GameSession::phaseChanged, this, showPhase);
     connect(&session, &GameSession::boardChanged, this, showBoard);
     connect(&session, &GameSession::styleChanged, this, showStyle);

@@ -23,33 +23,33 @@ public:
     // Marks and enabled states follow the session from now on.
     void bindTo(const GameSession& session);
 
-    QMenu* File = nullptr;
-    QAction* NewGame = nullptr;
-    QAction* EndGame = nullptr;
-    QAction* Pause = nullptr;
-    QAction* ShowLastPeg = nullptr;
-    QAction* Exit = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* newGameItem = nullptr;
+    QAction* endGameItem = nullptr;
+    QAction* pauseItem = nullptr;
+    QAction* showLastPegItem = nullptr;
+    QAction* exitItem = nullptr;
 
-    QMenu* SkillLevel = nullptr;
-    std::array<QAction*, 5> Level{};
+    QMenu* boardsMenu = nullptr;
+    std::array<QAction*, 5> boardItems{};
 
-    QMenu* HighScoreMenu = nullptr;
-    std::array<QAction*, 5> HighScoreItem{};
+    QMenu* highScoresMenu = nullptr;
+    std::array<QAction*, 5> highScoreItems{};
 
-    QMenu* Style = nullptr;
-    std::array<QAction*, 4> StyleItem{};
+    QMenu* styleMenu = nullptr;
+    std::array<QAction*, 4> styleItems{};
 
-    QMenu* Sound = nullptr;
-    QAction* SoundOn = nullptr;
-    QAction* SoundOff = nullptr;
+    QMenu* soundMenu = nullptr;
+    QAction* soundOnItem = nullptr;
+    QAction* soundOffItem = nullptr;
 
-    QMenu* MusicMenu = nullptr;
-    QAction* MusicOn = nullptr;
-    QAction* MusicOff = nullptr;
+    QMenu* musicMenu = nullptr;
+    QAction* musicOnItem = nullptr;
+    QAction* musicOffItem = nullptr;
 
-    QMenu* Help = nullptr;
-    QAction* PegHelp = nullptr;
-    QAction* AboutPeg = nullptr;
+    QMenu* helpMenu = nullptr;
+    QAction* helpItem = nullptr;
+    QAction* aboutItem = nullptr;
 
 
 private:

@@ -94,23 +94,23 @@ void MainWindow::buildWindow()
 void MainWindow::connectMenu()
 {
     MainMenu& m = *menu_;
-    m.onChosen(m.NewGame, [this] { newGame(); });
-    m.onChosen(m.EndGame, [this] { endGame(); });
-    m.onChosen(m.Pause, [this] { togglePause(); });
-    m.onChosen(m.ShowLastPeg, [this] { showLastPeg(); });
-    m.onChosen(m.Exit, [this] { askToExit(); });
+    m.onChosen(m.newGameItem, [this] { newGame(); });
+    m.onChosen(m.endGameItem, [this] { endGame(); });
+    m.onChosen(m.pauseItem, [this] { togglePause(); });
+    m.onChosen(m.showLastPegItem, [this] { showLastPeg(); });
+    m.onChosen(m.exitItem, [this] { askToExit(); });
     for (int n = 1; n <= BoardLayout::Count; ++n)
-        m.onChosen(m.Level[static_cast<std::size_t>(n - 1)], [this, n] { chooseBoardItem(n); });
+        m.onChosen(m.boardItems[static_cast<std::size_t>(n - 1)], [this, n] { chooseBoardItem(n); });
     for (int n = 1; n <= PieceImages::StyleCount; ++n)
-        m.onChosen(m.StyleItem[static_cast<std::size_t>(n - 1)], [this, n] { chooseStyle(n); });
+        m.onChosen(m.styleItems[static_cast<std::size_t>(n - 1)], [this, n] { chooseStyle(n); });
     for (int n = 1; n <= BoardLayout::Count; ++n)
-        m.onChosen(m.HighScoreItem[static_cast<std::size_t>(n - 1)], [this, n] { highScores_->showHighScores(n); });
-    m.onChosen(m.SoundOn, [this] { session_.setSoundOn(true); });
-    m.onChosen(m.SoundOff, [this] { session_.setSoundOn(false); });
-    m.onChosen(m.MusicOn, [this] { music_->switchMusicOn(); });
-    m.onChosen(m.MusicOff, [this] { music_->switchMusicOff(); });
-    m.onChosen(m.PegHelp, [this] { showHelp(); });
-    m.onChosen(m.AboutPeg, [this] { showAbout(); });
+        m.onChosen(m.highScoreItems[static_cast<std::size_t>(n - 1)], [this, n] { highScores_->showHighScores(n); });
+    m.onChosen(m.soundOnItem, [this] { session_.setSoundOn(true); });
+    m.onChosen(m.soundOffItem, [this] { session_.setSoundOn(false); });
+    m.onChosen(m.musicOnItem, [this] { music_->switchMusicOn(); });
+    m.onChosen(m.musicOffItem, [this] { music_->switchMusicOff(); });
+    m.onChosen(m.helpItem, [this] { showHelp(); });
+    m.onChosen(m.aboutItem, [this] { showAbout(); });
 }
 
 void MainWindow::bindToSession()

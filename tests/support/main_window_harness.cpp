@@ -42,7 +42,7 @@ void MainWindowHarness::play(const std::vector<Jump>& jumps) const
 
 void MainWindowHarness::chooseBoard(int board) const
 {
-    form().menu().Level[static_cast<std::size_t>(board - 1)]->trigger();
+    form().menu().boardItems[static_cast<std::size_t>(board - 1)]->trigger();
 }
 
 QStringList MainWindowHarness::soundNames() const

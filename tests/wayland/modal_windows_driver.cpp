@@ -60,10 +60,10 @@ int main(int argc, char* argv[])
     closer.start(10);
 
     QTimer::singleShot(0, [&] {
-        window.menu().AboutPeg->trigger();
-        window.menu().PegHelp->trigger();
-        window.menu().HighScoreItem[1]->trigger();
-        window.menu().Level[1]->trigger();
+        window.menu().aboutItem->trigger();
+        window.menu().helpItem->trigger();
+        window.menu().highScoreItems[1]->trigger();
+        window.menu().boardItems[1]->trigger();
         window.newGame();
         for (const Jump& jump : GameScripts::europeanOneStuck) {
             window.clickCell(jump[0], jump[1]);
