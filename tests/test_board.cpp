@@ -17,7 +17,7 @@ private Q_SLOTS:
         for (const auto& [board, holes, startRow, startCol] : boards) {
             const BoardLayout& layout = BoardLayout::forBoard(board);
             QCOMPARE(layout.holeCount(), holes);
-            QCOMPARE(layout.PegsAtStart, holes - 1);
+            QCOMPARE(layout.pegsAtStart, holes - 1);
             QVERIFY(layout.startRow == startRow && layout.startCol == startCol && layout.isHole(startRow, startCol));
             // Holes of every row and column are contiguous, so the cell between two holes is a hole.
             for (int r = 0; r < Board::Size; ++r)

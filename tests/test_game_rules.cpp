@@ -14,7 +14,7 @@ int pegCount(const Game& game)
     int pegs = 0;
     for (int r = 0; r < Board::Size; ++r)
         for (int c = 0; c < Board::Size; ++c)
-            pegs += game.board()(r, c).Visible && game.board()(r, c).Pegged ? 1 : 0;
+            pegs += game.board()(r, c).visible && game.board()(r, c).pegged ? 1 : 0;
     return pegs;
 }
 
@@ -31,7 +31,7 @@ QString cells(const Game& g)
     for (int r = 0; r < Board::Size; ++r)
         for (int c = 0; c < Board::Size; ++c) {
             const BoardCell& cell = g.board()(r, c);
-            text += QStringLiteral("%1%2%3%4 ").arg(cell.Pegged).arg(cell.Marked).arg(cell.Visible).arg(int(cell.Picture));
+            text += QStringLiteral("%1%2%3%4 ").arg(cell.pegged).arg(cell.marked).arg(cell.visible).arg(int(cell.picture));
         }
     return text;
 }
@@ -55,8 +55,8 @@ private Q_SLOTS:
                                                      {5, GameScripts::squareSixSolved, 1}, {2, GameScripts::europeanOneStuck, 8}}) {
             Game game = GameScripts::newGame(board);
             const BoardLayout& layout = BoardLayout::forBoard(board);
-            QCOMPARE(pegCount(game), layout.PegsAtStart);
-            QVERIFY(!game.board()(layout.startRow, layout.startCol).Pegged);
+            QCOMPARE(pegCount(game), layout.pegsAtStart);
+            QVERIFY(!game.board()(layout.startRow, layout.startCol).pegged);
             for (const Jump& j : jumps) {
                 QVERIFY(!game.noMovesLeft());
                 jump(game, j);
@@ -113,13 +113,13 @@ private Q_SLOTS:
         QCOMPARE(game.clickCell(3, 2), ClickOutcome::Selected);
         game.undo();
         // A selection elsewhere survives.
-        QVERIFY(game.pegSelected() && game.board()(3, 2).Marked);
+        QVERIFY(game.pegSelected() && game.board()(3, 2).marked);
         QCOMPARE(game.clickCell(3, 2), ClickOutcome::Deselected);
         jump(game, {5, 4, 3, 4});
         QCOMPARE(game.clickCell(3, 4), ClickOutcome::Selected);
         game.undo();
-        QVERIFY(!game.pegSelected() && !game.board()(3, 4).Marked);
-        QCOMPARE(game.board()(3, 4).Picture, CellPicture::Hole);
+        QVERIFY(!game.pegSelected() && !game.board()(3, 4).marked);
+        QCOMPARE(game.board()(3, 4).picture, CellPicture::Hole);
         // Nothing stale is left: the peg that jumped can jump again.
         jump(game, {5, 4, 3, 4});
     }
@@ -138,7 +138,7 @@ private Q_SLOTS:
             grid.hideOutside(BoardLayout::forBoard(board));
             for (int r = 0; r < Board::Size; ++r)
                 for (int c = 0; c < Board::Size; ++c)
-                    grid.setPegged(r, c, !grid(r, c).Visible || pegs.contains(QPoint(r, c)));
+                    grid.setPegged(r, c, !grid(r, c).visible || pegs.contains(QPoint(r, c)));
             QCOMPARE(LegalMoveSearch::pegCanJump(grid, pegs[0].x(), pegs[0].y()), firstCanJump);
             bool anyCanJump = false;
             for (const QPoint& peg : pegs)

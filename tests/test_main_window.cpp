@@ -59,11 +59,11 @@ private Q_SLOTS:
     // opened, nothing plays.
     void startUpState()
     {
-        QVERIFY(!samePicture(PieceImages::load(4, true).PegPicture, PieceImages::load(4, false).PegPicture));
+        QVERIFY(!samePicture(PieceImages::load(4, true).pegPicture, PieceImages::load(4, false).pegPicture));
         for (const auto& [setting, small] : {std::pair{"", true}, {"120", false}, {"144", true}}) {
             MainWindowHarness h{*setting ? QLatin1String(setting) : QString()};
             QVERIFY(h.form().isVisible() && h.form().panel().pegsLeftValue->text().isEmpty());
-            QVERIFY(samePicture(h.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, small).PegPicture));
+            QVERIFY(samePicture(h.form().boardView().cell(3, 4)->picture(), PieceImages::load(4, small).pegPicture));
             QCOMPARE(h.music.commands, QStringList{QStringLiteral("open ") + h.dir() + QStringLiteral("/amalia2.mid")});
             QVERIFY(h.sound.played.isEmpty());
         }
@@ -175,11 +175,11 @@ private Q_SLOTS:
                     for (int c = 0; c < Board::Size; ++c) {
                         const PictureCell* cell = form.boardView().cell(r, c);
                         QCOMPARE(cell->isVisibleTo(&form.boardView()), layout.isHole(r, c));
-                        QVERIFY(samePicture(cell->picture(), set.PegPicture));
+                        QVERIFY(samePicture(cell->picture(), set.pegPicture));
                     }
             }
         }
-        QVERIFY(!form.game().board()(5, 4).Pegged);
+        QVERIFY(!form.game().board()(5, 4).pegged);
         QCOMPARE(form.panel().pegsLeftValue->text(), QStringLiteral("35"));
     }
 };

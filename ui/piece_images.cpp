@@ -29,13 +29,13 @@ const QPixmap& PieceImages::Set::of(CellPicture picture) const
 {
     switch (picture) {
     case CellPicture::Marked:
-        return MarkedPicture;
+        return markedPicture;
     case CellPicture::Hole:
-        return HolePicture;
+        return holePicture;
     case CellPicture::Peg:
         break;
     }
-    return PegPicture;
+    return pegPicture;
 }
 
 PieceImages::Set PieceImages::load(int style, bool smallPieces)

@@ -12,9 +12,9 @@ public:
 
     // The three pictures cells copy from; they stay valid whatever style comes next.
     struct Set {
-        QPixmap MarkedPicture;
-        QPixmap PegPicture;
-        QPixmap HolePicture;
+        QPixmap markedPicture;
+        QPixmap pegPicture;
+        QPixmap holePicture;
 
         const QPixmap& of(CellPicture picture) const;
     };

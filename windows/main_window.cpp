@@ -293,8 +293,8 @@ void MainWindow::repaintCells(bool all)
                 continue;
             const BoardCell& cell = session_.game().board()(row, col);
             PictureCell* widget = boardView_->cell(row, col);
-            widget->setPicture(pictures_.of(cell.Picture), cell.Picture);
-            widget->setVisible(cell.Visible);
+            widget->setPicture(pictures_.of(cell.picture), cell.picture);
+            widget->setVisible(cell.visible);
         }
 }
 

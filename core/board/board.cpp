@@ -4,19 +4,19 @@
 
 void Board::setPegged(int row, int col, bool pegged)
 {
-    cells_[index(row, col)].Pegged = pegged;
+    cells_[index(row, col)].pegged = pegged;
 }
 
 void Board::setMarked(int row, int col, bool marked)
 {
-    cells_[index(row, col)].Marked = marked;
+    cells_[index(row, col)].marked = marked;
 }
 
 void Board::setVisible(int row, int col, bool visible)
 {
     BoardCell& cell = cells_[index(row, col)];
-    if (cell.Visible != visible) {
-        cell.Visible = visible;
+    if (cell.visible != visible) {
+        cell.visible = visible;
         changed_.set(index(row, col));
     }
 }
@@ -24,8 +24,8 @@ void Board::setVisible(int row, int col, bool visible)
 void Board::show(int row, int col, CellPicture picture)
 {
     BoardCell& cell = cells_[index(row, col)];
-    if (cell.Picture != picture) {
-        cell.Picture = picture;
+    if (cell.picture != picture) {
+        cell.picture = picture;
         changed_.set(index(row, col));
     }
 }
@@ -33,8 +33,8 @@ void Board::show(int row, int col, CellPicture picture)
 void Board::setUpPieces()
 {
     for (BoardCell& cell : cells_) {
-        cell.Pegged = true;
-        cell.Marked = false;
+        cell.pegged = true;
+        cell.marked = false;
     }
 }
 

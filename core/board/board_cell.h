@@ -6,11 +6,11 @@ enum class CellPicture { Peg, Hole, Marked };
 // One position of the 9 x 9 grid.
 struct BoardCell {
     // A peg stands here; positions outside the board keep it true during a game so nothing lands there.
-    bool Pegged = true;
+    bool pegged = true;
     // This is the selected peg.
-    bool Marked = false;
+    bool marked = false;
     // The position belongs to the board in play exactly when its cell is visible.
-    bool Visible = true;
+    bool visible = true;
     // Cells keep the picture they were given, which between games need not match Pegged.
-    CellPicture Picture = CellPicture::Peg;
+    CellPicture picture = CellPicture::Peg;
 };

@@ -21,7 +21,7 @@ public:
     int startRow = 0;
     int startCol = 0;
     // A constant per board, not counted from the grid.
-    int PegsAtStart = 0;
+    int pegsAtStart = 0;
     // Container position in twips; only the 6x6 board moves it.
     int containerLeft = 0;
     int containerTop = 0;

@@ -26,21 +26,21 @@ void Game::setStartHole(int boardNumber)
 
 void Game::setNumberPegged(int boardNumber)
 {
-    pegsLeft_ = BoardLayout::forBoard(boardNumber).PegsAtStart;
+    pegsLeft_ = BoardLayout::forBoard(boardNumber).pegsAtStart;
 }
 
 ClickOutcome Game::clickCell(int row, int col)
 {
     // Cells outside the board are hidden and take no clicks.
-    if (!Board::inside(row, col) || !board_(row, col).Visible)
+    if (!Board::inside(row, col) || !board_(row, col).visible)
         return ClickOutcome::Refused;
     const BoardCell& cell = board_(row, col);
-    if (cell.Pegged) {
+    if (cell.pegged) {
         if (!pegSelected_) {
             select(row, col);
             return ClickOutcome::Selected;
         }
-        if (cell.Marked) {
+        if (cell.marked) {
             deselect(row, col);
             return ClickOutcome::Deselected;
         }
@@ -106,11 +106,11 @@ void Game::deselect(int row, int col)
 
 bool Game::tryJump(int row, int col)
 {
-    if (!board_(selRow_, selCol_).Marked || !isJumpTarget(row, col))
+    if (!board_(selRow_, selCol_).marked || !isJumpTarget(row, col))
         return false;
     const int midRow = selRow_ - (selRow_ - row) / 2;
     const int midCol = selCol_ - (selCol_ - col) / 2;
-    if (!board_(midRow, midCol).Pegged)
+    if (!board_(midRow, midCol).pegged)
         return false;
     subtractPeg();
     board_.setPegged(row, col, true);

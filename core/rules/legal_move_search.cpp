@@ -10,7 +10,7 @@ bool LegalMoveSearch::noMovesLeft(const Board& board)
     for (int row = 0; row < Board::Size; ++row)
         for (int col = 0; col < Board::Size; ++col) {
             const BoardCell& cell = board(row, col);
-            if (cell.Visible && cell.Pegged && pegCanJump(board, row, col))
+            if (cell.visible && cell.pegged && pegCanJump(board, row, col))
                 return false;
         }
     return true;
@@ -26,7 +26,7 @@ bool LegalMoveSearch::pegCanJump(const Board& board, int row, int col)
         if (!Board::inside(overRow, overCol))
             continue;
         const BoardCell& over = board(overRow, overCol);
-        if (over.Visible && over.Pegged && canJumpOver(board, row, col, overRow, overCol))
+        if (over.visible && over.pegged && canJumpOver(board, row, col, overRow, overCol))
             return true;
     }
     return false;
@@ -39,5 +39,5 @@ bool LegalMoveSearch::canJumpOver(const Board& board, int fromRow, int fromCol, 
     if (!Board::inside(landRow, landCol))
         return false;
     const BoardCell& land = board(landRow, landCol);
-    return land.Visible && !land.Pegged;
+    return land.visible && !land.pegged;
 }

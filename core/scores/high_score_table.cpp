@@ -40,9 +40,9 @@ void HighScoreTable::insertHighScore(int position, const HighScoreEntry& entry)
     }
     if (count_ < Slots)
         ++count_;
-    names_[at] = entry.Name;
-    pegs_[at] = entry.Pegs;
-    times_[at] = entry.Time;
+    names_[at] = entry.name;
+    pegs_[at] = entry.pegs;
+    times_[at] = entry.time;
 }
 
 bool HighScoreTable::append(const HighScoreEntry& entry)
@@ -50,8 +50,8 @@ bool HighScoreTable::append(const HighScoreEntry& entry)
     if (count_ == Slots)
         return false;
     const std::size_t at = static_cast<std::size_t>(count_++);
-    names_[at] = entry.Name;
-    pegs_[at] = entry.Pegs;
-    times_[at] = entry.Time;
+    names_[at] = entry.name;
+    pegs_[at] = entry.pegs;
+    times_[at] = entry.time;
     return true;
 }

@@ -54,8 +54,8 @@ QByteArray ScoreFile::write(const HighScoreTable& table)
 
 QByteArray ScoreFile::record(const HighScoreEntry& entry)
 {
-    return nameLine(entry.Name) + LineEnd + BasicNumber::field(qint64{entry.Pegs}) + LineEnd
-        + BasicNumber::field(entry.Time) + LineEnd;
+    return nameLine(entry.name) + LineEnd + BasicNumber::field(qint64{entry.pegs}) + LineEnd
+        + BasicNumber::field(entry.time) + LineEnd;
 }
 
 QByteArray ScoreFile::nameLine(const QString& name)

@@ -20,7 +20,7 @@ HighScoreTable ScoreMerge::merge(const HighScoreTable& ours, const HighScoreTabl
         }
         if (known)
             continue;
-        if (const std::optional<int> position = merged.checkForHighScore(entry.Pegs, entry.Time))
+        if (const std::optional<int> position = merged.checkForHighScore(entry.pegs, entry.time))
             merged.insertHighScore(*position, entry);
     }
     return merged;
