@@ -1,7 +1,6 @@
 #include "audio/fluid_engine.h"
 
 #include "audio/fluid_tune_settings.h"
-#include "core/music/midi_programs.h"
 
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
@@ -54,17 +53,8 @@ bool FluidEngine::load(const QString& soundfont, const QByteArray& midi, Output 
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr)
         return false;
-    const int font = fluid_synth_sfload(synth_, soundfont.toLocal8Bit().constData(), 1);
-    if (font == FLUID_FAILED)
-        return false;
-    // Loading an instrument's samples when the tune first selects it would stall the audio thread for
-    // tens of milliseconds, an audible stutter as the music starts; here it costs nothing audible.
-    for (const MidiPrograms::Preset& preset : MidiPrograms::scan(midi))
-        fluid_synth_pin_preset(synth_, font, preset.bank, preset.program);
-    player_ = new_fluid_player(synth_);
+    player_ = FluidTuneSettings::loadTune(synth_, soundfont, midi);
     if (player_ == nullptr)
-        return false;
-    if (fluid_player_add_mem(player_, midi.constData(), static_cast<size_t>(midi.size())) != FLUID_OK)
         return false;
     fluid_player_set_tick_callback(player_, &FluidEngine::onTick, this);
     if (output == Output::Offline)

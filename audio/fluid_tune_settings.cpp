@@ -1,5 +1,7 @@
 #include "audio/fluid_tune_settings.h"
 
+#include "core/music/midi_programs.h"
+
 #include <fluidsynth.h>
 
 #include <mutex>
@@ -36,4 +38,21 @@ void FluidTuneSettings::silenceLog()
         for (int level = 0; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, ignoreFluidLog, nullptr);
     });
+}
+
+fluid_player_t* FluidTuneSettings::loadTune(fluid_synth_t* synth, const QString& soundfont, const QByteArray& midi)
+{
+    const int font = fluid_synth_sfload(synth, soundfont.toLocal8Bit().constData(), 1);
+    if (font == FLUID_FAILED)
+        return nullptr;
+    // Samples load on demand; loading them when the tune first selects an instrument would stall the
+    // synthesizer mid-tune, so the tune's instruments are loaded here.
+    for (const MidiPrograms::Preset& preset : MidiPrograms::scan(midi))
+        fluid_synth_pin_preset(synth, font, preset.bank, preset.program);
+    fluid_player_t* player = new_fluid_player(synth);
+    if (player != nullptr && fluid_player_add_mem(player, midi.constData(), static_cast<size_t>(midi.size())) != FLUID_OK) {
+        delete_fluid_player(player);
+        return nullptr;
+    }
+    return player;
 }

@@ -1,6 +1,5 @@
 #include "audio/tune_renderer.h"
 
-#include "core/music/midi_programs.h"
 #include "core/music/rendered_loop.h"
 
 #include <fluidsynth.h>
@@ -38,16 +37,8 @@ public:
     {
         if (synth_ == nullptr)
             return false;
-        const int font = fluid_synth_sfload(synth_, soundfont.toLocal8Bit().constData(), 1);
-        if (font == FLUID_FAILED)
-            return false;
-        // With samples loaded on demand, the tune's instruments are loaded here rather than mid-render.
-        for (const MidiPrograms::Preset& preset : MidiPrograms::scan(midi))
-            fluid_synth_pin_preset(synth_, font, preset.bank, preset.program);
-        player_ = new_fluid_player(synth_);
-        return player_ != nullptr
-            && fluid_player_add_mem(player_, midi.constData(), static_cast<size_t>(midi.size())) == FLUID_OK
-            && fluid_player_play(player_) == FLUID_OK;
+        player_ = FluidTuneSettings::loadTune(synth_, soundfont, midi);
+        return player_ != nullptr && fluid_player_play(player_) == FLUID_OK;
     }
 
     void write(qint16* frames, qint64 count)
