@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test fuzz assets clean
+.PHONY: all deps configure build run test test-sanitize check-fresh fuzz assets clean
 
 all: build
 
@@ -26,6 +26,11 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# CI as a new machine sees it (needs root and the Debian archive; not part of `test`): a minimal Debian 12
+# root in build-fresh/, kept until the package list changes, and `.ci/run` twice in a row in a copy of it.
+check-fresh:
+	@sh tools/check-fresh.sh build-fresh
 
 # Runs every libFuzzer target for FUZZ_SECONDS each (not part of `test`). Corpora grow in
 # $(FUZZ_BUILD)/corpus/<fuzzer>, seeded from tests/fuzz/corpus/<fuzzer>; crashes land in $(FUZZ_BUILD)/artifacts.
