@@ -1,15 +1,14 @@
 #include "app/display_start_guard.h"
 #include "app/main_program.h"
 #include "app/real_services.h"
-#include "audio/tune_render_process.h"
+#include "core/settings/qt_settings_store.h"
 
 #include <QApplication>
 
+#include <memory>
+
 int main(int argc, char* argv[])
 {
-    // The game starts itself again to render its tune out of its own memory.
-    if (TuneRenderProcess::isHelper(argc, argv))
-        return TuneRenderProcess::runHelper(argc, argv);
     // The game draws with the raster engine only; loading the GL stack would cost memory for nothing.
     qputenv("QT_XCB_GL_INTEGRATION", "none");
     DisplayStartGuard displayGuard;
@@ -17,8 +16,15 @@ int main(int argc, char* argv[])
     displayGuard.opened();
     QApplication::setApplicationName(QStringLiteral("hopnix"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwick.Hopnix"));
-    RealServices real;
-    MainProgram program(real.services(), real.settings());
+    const QtSettingsStore settings;
+    // The sound system, the score files and the rest come once the splash is on screen.
+    std::unique_ptr<RealServices> real;
+    MainProgram program(
+        [&real] {
+            real = std::make_unique<RealServices>();
+            return real->services();
+        },
+        settings);
     QObject::connect(&program, &MainProgram::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     program.start();
     return app.exec();

@@ -6,8 +6,15 @@
 #include "core/board/display_size_check.h"
 #include "core/scores/score_store.h"
 
+#include <QTimer>
+
+MainProgram::MainProgram(ServicesFactory services, const SettingsStore& settings)
+    : makeServices_(std::move(services)), settings_(settings)
+{
+}
+
 MainProgram::MainProgram(const Services& services, const SettingsStore& settings)
-    : services_(services), settings_(settings)
+    : MainProgram([services] { return services; }, settings)
 {
 }
 
@@ -17,13 +24,23 @@ void MainProgram::start()
 {
     splash_ = std::make_unique<SplashWindow>();
     connect(splash_.get(), &SplashWindow::handOver, this, &MainProgram::handOver);
+    // The sound system and the rest load once the splash has settled on screen, well before the hand-over.
+    connect(splash_.get(), &SplashWindow::firstPainted, this,
+        [this] { QTimer::singleShot(PrepareDelayMs, this, &MainProgram::prepareServices); });
     splash_->show();
+}
+
+void MainProgram::prepareServices()
+{
+    if (!services_)
+        services_.emplace(makeServices_());
 }
 
 void MainProgram::handOver()
 {
+    prepareServices();
     for (int board = 1; board <= BoardLayout::Count; ++board)
-        services_.scores.loadScoreTable(board);
+        services_->scores.loadScoreTable(board);
     const bool smallPieces = DisplaySizeCheck::checkDisplaySize(settings_);
     runMain(smallPieces);
     if (splash_)
@@ -32,7 +49,7 @@ void MainProgram::handOver()
 
 void MainProgram::runMain(bool smallPieces)
 {
-    mainWindow_ = std::make_unique<MainWindow>(services_, smallPieces);
+    mainWindow_ = std::make_unique<MainWindow>(*services_, smallPieces);
     connect(mainWindow_.get(), &MainWindow::closed, this, &MainProgram::finished);
     mainWindow_->setUpMusic();
     mainWindow_->chooseStyle(4);

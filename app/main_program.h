@@ -3,7 +3,10 @@
 #include "windows/services.h"
 
 #include <QObject>
+
+#include <functional>
 #include <memory>
+#include <optional>
 
 class MainWindow;
 class SplashWindow;
@@ -13,8 +16,15 @@ class SettingsStore;
 class MainProgram : public QObject {
     Q_OBJECT
 public:
+    // Builds the devices and files the game plays on; called once, as soon as the splash has been drawn.
+    using ServicesFactory = std::function<Services()>;
+
+    MainProgram(ServicesFactory services, const SettingsStore& settings);
     MainProgram(const Services& services, const SettingsStore& settings);
     ~MainProgram() override;
+
+    // How long after the splash is first drawn the devices and files are built; the hand-over comes at 2000 ms.
+    static constexpr int PrepareDelayMs = 500;
 
     // Shows the splash; its timer runs the hand-over.
     void start();
@@ -29,9 +39,11 @@ Q_SIGNALS:
     void finished();
 
 private:
+    void prepareServices();
     void runMain(bool smallPieces);
 
-    Services services_;
+    ServicesFactory makeServices_;
+    std::optional<Services> services_;
     const SettingsStore& settings_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<MainWindow> mainWindow_;

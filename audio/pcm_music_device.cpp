@@ -6,7 +6,6 @@
 #include "audio/qt_pcm_output.h"
 #include "audio/soundfont_search.h"
 #include "audio/tune_render_process.h"
-#include "audio/tune_renderer.h"
 #include "core/music/midi_tempo_map.h"
 #include "core/music/rendered_loop.h"
 
@@ -26,9 +25,8 @@ std::optional<QByteArray> readTune(const QString& path)
 }
 } // namespace
 
-PcmMusicDevice::PcmMusicDevice(QObject* parent)
-    : PcmMusicDevice(std::make_unique<QtPcmOutput>(), SoundfontSearch::defaultPlaces(),
-          QString::fromLatin1(TuneRenderProcess::ThisProgram), parent)
+PcmMusicDevice::PcmMusicDevice(QString renderProgram, QObject* parent)
+    : PcmMusicDevice(std::make_unique<QtPcmOutput>(), SoundfontSearch::defaultPlaces(), std::move(renderProgram), parent)
 {
 }
 
@@ -59,7 +57,7 @@ void PcmMusicDevice::open(const QString& path)
     const QString soundfont = SoundfontSearch::find(soundfontSearch_);
     if (!timing || soundfont.isEmpty())
         return;
-    loop_ = std::make_shared<RenderedLoop>(timing->loopFrames(), TuneRenderer::MaxTailFrames);
+    loop_ = std::make_shared<RenderedLoop>(timing->loopFrames(), RenderedLoop::MaxTailFrames);
     playhead_.emplace(std::move(*timing));
     renderer_ = std::thread([this, loop = loop_, soundfont, bytes = *midi] {
         const bool rendered = TuneRenderProcess::render(renderProgram_, soundfont, bytes, *loop, cancel_,

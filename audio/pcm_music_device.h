@@ -27,11 +27,11 @@ public:
     // Status updates come this often while the tune plays, and only then.
     static constexpr int StatusIntervalMs = 250;
 
-    explicit PcmMusicDevice(QObject* parent = nullptr);
+    // renderProgram: the tune renderer program (TuneRenderProcess::ProgramName in the game's directory).
+    explicit PcmMusicDevice(QString renderProgram, QObject* parent = nullptr);
     // soundfontSearch: soundfont files and directories tried in order; a directory offers its first *.sf2.
-    // renderProgram: the program started as the rendering helper; it must handle TuneRenderProcess's flag.
-    PcmMusicDevice(std::unique_ptr<PcmOutput> output, QStringList soundfontSearch,
-        QString renderProgram = QString::fromLatin1(TuneRenderProcess::ThisProgram), QObject* parent = nullptr);
+    PcmMusicDevice(std::unique_ptr<PcmOutput> output, QStringList soundfontSearch, QString renderProgram,
+        QObject* parent = nullptr);
     ~PcmMusicDevice() override;
 
     void open(const QString& path) override;

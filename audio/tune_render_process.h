@@ -8,20 +8,14 @@
 
 class RenderedLoop;
 
-// Renders the tune in a short-lived process of its own: the game program started again with a flag. The
+// Renders the tune in a short-lived process of its own, the renderer program installed beside the game. The
 // synthesizer, the soundfont and the memory they take never enter the game, and quitting stops the rendering
 // at once. The tune goes to the helper as a file on its standard input; the pass and then the tail come back
 // as raw frames on its standard output.
 class TuneRenderProcess {
 public:
-    static constexpr const char* HelperFlag = "--render-tune";
-    // The running program, whatever its name or wherever it lies.
-    static constexpr const char* ThisProgram = "/proc/self/exe";
-
-    // For main(), before anything else: this process was started to render the tune.
-    static bool isHelper(int argc, char** argv);
-    // The helper's whole work; its exit code.
-    static int runHelper(int argc, char** argv);
+    // The renderer's file name in the game's directory.
+    static constexpr const char* ProgramName = "hopnix-render-tune";
 
     // Starts `program` as the helper and reads what it renders into `loop`, publishing the pass as it arrives
     // and calling firstFrames once the first frames are there. False when the helper fails, sends too little or

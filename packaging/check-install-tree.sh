@@ -39,7 +39,8 @@ check_deb() {
     [ "$(field Section)" = games ] || fail "the package section is $(field Section)"
     [ -n "$(field Maintainer)" ] || fail "the package has no maintainer"
     depends=$(field Depends)
-    # Library dependencies come from dpkg-shlibdeps; a soundfont must be there for the tune.
+    # Library dependencies come from dpkg-shlibdeps over the game, its audio module and the tune renderer;
+    # a soundfont must be there for the tune.
     for wanted in libqt6widgets6 libqt6multimedia6 libfluidsynth3 "fluid-soundfont-gm | timgm6mb-soundfont"; do
         case "$depends" in
         *"$wanted"*) ;;
@@ -98,6 +99,8 @@ found=$(mktemp)
 trap 'rm -f "$expected" "$found"' EXIT
 {
     echo "lib/hopnix/hopnix"
+    echo "lib/hopnix/hopnix-render-tune"
+    echo "lib/hopnix/libhopnix-audio.so"
     for f in $data_files; do echo "lib/hopnix/$f"; done
     echo "games/hopnix"
     echo "share/applications/$id.desktop"
@@ -116,9 +119,22 @@ outside=$(cd "$root" && find . \( -type f -o -type l \) | sed 's|^\.||' | { grep
 [ -z "$outside" ] || fail "files outside $prefix: $outside"
 
 # The program and its data files share one directory; the link in games/ leads there from anywhere.
-[ -x "$program_dir/hopnix" ] || fail "$program_dir/hopnix is not executable"
+for program in hopnix hopnix-render-tune; do
+    [ -x "$program_dir/$program" ] || fail "$program_dir/$program is not executable"
+done
 if have_tool file; then
-    file -b "$program_dir/hopnix" | grep -q '^ELF .*executable' || fail "$program_dir/hopnix is not an ELF program"
+    for program in hopnix hopnix-render-tune; do
+        file -b "$program_dir/$program" | grep -q '^ELF .*executable' || fail "$program_dir/$program is not an ELF program"
+    done
+    file -b "$program_dir/libhopnix-audio.so" | grep -q '^ELF .*shared object' ||
+        fail "$program_dir/libhopnix-audio.so is not an ELF shared object"
+fi
+# Only the renderer links the synthesizer; the game maps neither it nor the sound system at start.
+if have_tool readelf; then
+    needed() { readelf -d "$program_dir/$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; }
+    needed hopnix | grep -q -e fluidsynth -e Multimedia && fail "the game links FluidSynth or Qt Multimedia"
+    needed hopnix-render-tune | grep -q fluidsynth || fail "the tune renderer does not link FluidSynth"
+    needed libhopnix-audio.so | grep -q fluidsynth && fail "the audio module links FluidSynth"
 fi
 for f in $data_files; do
     [ -s "$program_dir/$f" ] || fail "$program_dir/$f is empty"

@@ -2,7 +2,6 @@
 #include "audio/qt_pcm_output.h"
 #include "audio/qt_sound_player.h"
 #include "audio/soundfont_search.h"
-#include "audio/tune_render_process.h"
 
 #include <QApplication>
 #include <QFile>
@@ -118,7 +117,7 @@ private Q_SLOTS:
         }
         OutputCapture capture;
         {
-            PcmMusicDevice device(std::make_unique<QtPcmOutput>(), search);
+            PcmMusicDevice device(std::make_unique<QtPcmOutput>(), search, QStringLiteral(HOPNIX_RENDERER));
             device.open(file);
             device.prev();
             device.play();
@@ -137,9 +136,6 @@ private Q_SLOTS:
 
 int main(int argc, char* argv[])
 {
-    // The music device renders in a helper started from this program.
-    if (TuneRenderProcess::isHelper(argc, argv))
-        return TuneRenderProcess::runHelper(argc, argv);
     QApplication app(argc, argv);
     TestAudioDevices test;
     return QTest::qExec(&test, argc, argv);

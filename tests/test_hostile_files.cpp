@@ -69,7 +69,7 @@ QString readInChild(const QString& reader, const QString& dir)
     }
     if (reader == "tune") {
         PcmMusicDevice device(std::make_unique<PulledPcmOutput>(44100), SoundfontSearch::defaultPlaces(),
-            QStringLiteral(HOPNIX_PROGRAM));
+            QStringLiteral(HOPNIX_RENDERER));
         device.open(dir + QStringLiteral("/amalia2.mid"));
         return QString::number(device.waitUntilRendered());
     }

@@ -1,6 +1,5 @@
 #include "audio/pcm_music_device.h"
 #include "audio/soundfont_search.h"
-#include "audio/tune_render_process.h"
 #include "core/music/loop_timing.h"
 #include "core/music/music_loop.h"
 #include "support/midi_builder.h"
@@ -28,7 +27,7 @@ QString asset(const char* name)
 
 struct Rig {
     explicit Rig(const QStringList& soundfonts = SoundfontSearch::defaultPlaces(),
-        const QString& renderProgram = QString::fromLatin1(TuneRenderProcess::ThisProgram))
+        const QString& renderProgram = QStringLiteral(HOPNIX_RENDERER))
     {
         auto pulled = std::make_unique<PulledPcmOutput>(BufferFrames);
         output = pulled.get();
@@ -189,7 +188,7 @@ private Q_SLOTS:
         QFETCH(QString, renderer);
         // An empty directory stands for a machine without any soundfont installed.
         QVERIFY(QDir().mkpath(dir_.filePath("none")));
-        QString program = QString::fromLatin1(TuneRenderProcess::ThisProgram);
+        QString program = QStringLiteral(HOPNIX_RENDERER);
         if (!renderer.isEmpty()) {
             program = dir_.filePath(
                 QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-')));
@@ -223,9 +222,6 @@ private:
 
 int main(int argc, char* argv[])
 {
-    // The music device renders in a helper started from this program.
-    if (TuneRenderProcess::isHelper(argc, argv))
-        return TuneRenderProcess::runHelper(argc, argv);
     QCoreApplication app(argc, argv);
     TestPcmMusicDevice test;
     return QTest::qExec(&test, argc, argv);

@@ -39,11 +39,23 @@ in_root() {
     return $status
 }
 
+# A root is only ever removed with nothing mounted inside it, so the host's /dev and /sys stay untouched
+# even after an interrupted run.
+remove_root() {
+    for m in proc sys dev; do umount -R "$1/$m" 2>/dev/null || true; done
+    if grep -q " $1/" /proc/self/mounts; then
+        echo "error: something is still mounted inside $1" >&2
+        exit 1
+    fi
+    rm -rf --one-file-system "$1"
+}
+
 # The bootstrapped root is kept, and made again when the package list changes.
 if ! cmp -s "$list" "$base/.hopnix-packages" 2>/dev/null; then
     mirror=$(sh "$top/tools/debian-mirror.sh")
     echo "== bootstrapping Debian 12 from $mirror into $base"
-    rm -rf "$base" "$base.new"
+    remove_root "$base"
+    remove_root "$base.new"
     debootstrap --variant=minbase bookworm "$base.new" "$mirror" >"$dir/debootstrap.log" 2>&1 \
         || { tail -n 20 "$dir/debootstrap.log" >&2; exit 1; }
     in_root "$base.new" sh -c "apt-get update -q && apt-get install -y -q --no-install-recommends git make &&
@@ -54,7 +66,7 @@ if ! cmp -s "$list" "$base/.hopnix-packages" 2>/dev/null; then
 fi
 
 echo "== a copy of the root: $run"
-rm -rf "$run"
+remove_root "$run"
 cp -a "$base" "$run"
 commit=$(git -C "$top" rev-parse HEAD)
 failed=0

@@ -59,4 +59,8 @@ void SplashWindow::paintEvent(QPaintEvent*)
     painter.drawPixmap(0, 0, QPixmap(QStringLiteral(":/pictures/splash.png")));
     painter.setPen(QColor(64, 64, 64));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!painted_) {
+        painted_ = true;
+        Q_EMIT firstPainted();
+    }
 }

@@ -21,7 +21,12 @@ public:
 Q_SIGNALS:
     // 2000 ms after loading: the whole hand-over runs in this one event, then the splash closes.
     void handOver();
+    // The window has been drawn for the first time.
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool painted_ = false;
 };

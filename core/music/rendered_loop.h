@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/music/loop_timing.h"
+
 #include <QtGlobal>
 
 #include <atomic>
@@ -12,6 +14,8 @@ class RenderedLoop {
 public:
     static constexpr int Channels = 2;
     static constexpr int BytesPerFrame = Channels * static_cast<int>(sizeof(qint16));
+    // Notes released at the loop point ring on at most this long (two seconds) into the next pass.
+    static constexpr qint64 MaxTailFrames = 2 * LoopTiming::SampleRate;
 
     RenderedLoop(qint64 loopFrames, qint64 tailCapacity) : loopFrames_(loopFrames), tailCapacity_(tailCapacity) {}
 

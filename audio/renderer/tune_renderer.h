@@ -1,6 +1,7 @@
 #pragma once
 
-#include "audio/fluid_tune_settings.h"
+#include "audio/renderer/fluid_tune_settings.h"
+#include "core/music/rendered_loop.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +15,7 @@
 class TuneRenderer {
 public:
     // Notes released at the loop point ring on at most this long into the next pass.
-    static constexpr qint64 MaxTailFrames = 2 * FluidTuneSettings::SampleRate;
+    static constexpr qint64 MaxTailFrames = RenderedLoop::MaxTailFrames;
 
     // Takes each block of the pass as it is made; false stops the rendering.
     using PassSink = std::function<bool(const qint16* frames, qint64 count)>;

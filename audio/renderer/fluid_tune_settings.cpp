@@ -1,4 +1,4 @@
-#include "audio/fluid_tune_settings.h"
+#include "audio/renderer/fluid_tune_settings.h"
 
 #include "core/music/midi_programs.h"
 

@@ -1,4 +1,4 @@
-#include "audio/tune_renderer.h"
+#include "audio/renderer/tune_renderer.h"
 
 #include "core/music/rendered_loop.h"
 

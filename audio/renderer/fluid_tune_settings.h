@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/music/loop_timing.h"
+
 #include <fluidsynth/types.h>
 
 #include <QByteArray>
@@ -8,7 +10,7 @@
 // The FluidSynth settings the background tune is made with: its level, voices and effects.
 class FluidTuneSettings {
 public:
-    static constexpr int SampleRate = 44100;
+    static constexpr int SampleRate = static_cast<int>(LoopTiming::SampleRate);
 
     // Nothing if FluidSynth cannot make settings; the caller deletes them.
     static fluid_settings_t* create();
