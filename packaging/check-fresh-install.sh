@@ -1,12 +1,15 @@
 #!/bin/sh
 # Installs the built package into a freshly bootstrapped Debian 12 and starts the game from its
-# desktop entry on a private X server there. Needs root and the network to Debian's mirror.
+# desktop entry on a private X server there. Needs root and the Debian archive of this machine's apt sources.
 # Usage: packaging/check-fresh-install.sh build-deb/hopnix_3.3.0_amd64.deb [ROOT_DIR]
 set -eu
 deb=$(readlink -f "$1")
 root=${2:-$(mktemp -d /tmp/hopnix-fresh-XXXXXX)}
 command -v debootstrap >/dev/null || apt-get install -y -q debootstrap >/dev/null
-[ -x "$root/bin/sh" ] || debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >/dev/null
+if [ ! -x "$root/bin/sh" ]; then
+    mirror=$(sh "$(dirname "$0")/../tools/debian-mirror.sh")
+    debootstrap --variant=minbase bookworm "$root" "$mirror" >/dev/null
+fi
 cleanup() { umount "$root/proc" "$root/dev" "$root/sys" 2>/dev/null || true; }
 trap cleanup EXIT
 mount -t proc proc "$root/proc"

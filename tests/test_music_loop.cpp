@@ -52,7 +52,8 @@ std::vector<qint16> readFrames(LoopPlayhead& head, const RenderedLoop& loop, qin
     QByteArray bytes(static_cast<qsizetype>(frames * RenderedLoop::BytesPerFrame), '\0');
     const qint64 got = head.read(bytes.data(), frames, loop);
     std::vector<qint16> samples(static_cast<size_t>(got * 2));
-    std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(qint16));
+    if (!samples.empty())
+        std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(qint16));
     return samples;
 }
 

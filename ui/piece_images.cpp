@@ -1,5 +1,7 @@
 #include "ui/piece_images.h"
 
+#include "ui/built_in_picture.h"
+
 #include <array>
 
 namespace {
@@ -20,7 +22,7 @@ const std::array<Holder, PieceImages::StyleCount> holders{{
 
 QPixmap image(const char* folder, const char* name)
 {
-    return QPixmap(QStringLiteral(":/pieces/%1/%2.bmp").arg(QLatin1String(folder), QLatin1String(name)));
+    return BuiltInPicture::load(QStringLiteral(":/pieces/%1/%2.bmp").arg(QLatin1String(folder), QLatin1String(name)));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ui/smooth_pictures.h"
 
+#include "ui/built_in_picture.h"
+
 #include <cmath>
 
 QPixmap SmoothPictures::forRatio(const QPixmap& picture, qreal devicePixelRatio)
@@ -16,7 +18,7 @@ QPixmap SmoothPictures::forRatio(const QPixmap& picture, qreal devicePixelRatio)
 
 QIcon SmoothPictures::icon(const QString& path)
 {
-    const QPixmap picture(path);
+    const QPixmap picture = BuiltInPicture::load(path);
     QIcon icon(picture);
     if (!picture.isNull())
         icon.addPixmap(forRatio(picture, 2.0));

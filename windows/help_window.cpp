@@ -4,6 +4,7 @@
 #include "ui/fonts.h"
 #include "ui/own_colours.h"
 #include "ui/twips.h"
+#include "ui/built_in_picture.h"
 #include "core/files/safe_file_reader.h"
 #include "core/help/rtf_reader.h"
 #include "ui/rtf_text_document_builder.h"
@@ -26,7 +27,7 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent) : Unloading
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     if (QFile::exists(IconPath))
-        setWindowIcon(QIcon(IconPath));
+        setWindowIcon(QIcon(BuiltInPicture::load(IconPath)));
     setFixedSize(Twips::size(5040, 4290));
     setModal(true);
 

@@ -2,6 +2,7 @@
 #include "ui/form_layout.h"
 
 #include "ui/twips.h"
+#include "ui/built_in_picture.h"
 #include "core/board/board_layout.h"
 
 #include <QFrame>
@@ -46,7 +47,7 @@ LastPegWindow::LastPegWindow(int boardNumber, QWidget* parent) : QWidget(parent)
     setWindowTitle(tr("Last Peg"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/lastpeg-32.png")));
+    setWindowIcon(QIcon(BuiltInPicture::load(QStringLiteral(":/icons/lastpeg-32.png"))));
     setAttribute(Qt::WA_DeleteOnClose);
     // Left open beside the main window, it must not keep the program running once the main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);

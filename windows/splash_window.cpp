@@ -7,6 +7,7 @@
 #include "ui/twips.h"
 #include "ui/piece_images.h"
 #include "ui/smooth_pictures.h"
+#include "ui/built_in_picture.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -21,6 +22,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral(" "));
     setWindowIcon(AppIcon::icon());
     setFixedSize(Twips::size(4440, 2550));
+    background_ = BuiltInPicture::load(QStringLiteral(":/pictures/splash.png"));
 
     productLabel = FormLayout::label(this, "productLabel", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));
     versionLabel = FormLayout::label(this, "versionLabel", {2760, 1440, 795, 270}, AppInfo::versionText(), Fonts::arial(12));
@@ -56,7 +58,7 @@ void SplashWindow::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), QColor(236, 233, 216));
-    painter.drawPixmap(0, 0, QPixmap(QStringLiteral(":/pictures/splash.png")));
+    painter.drawPixmap(0, 0, background_);
     painter.setPen(QColor(64, 64, 64));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!painted_) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class QLabel;
@@ -28,5 +29,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPixmap background_;
     bool painted_ = false;
 };

@@ -5,6 +5,7 @@
 #include "ui/form_layout.h"
 #include "ui/own_colours.h"
 #include "ui/smooth_pictures.h"
+#include "ui/built_in_picture.h"
 #include "ui/twips.h"
 
 #include <QLabel>
@@ -94,7 +95,7 @@ QLabel* StatusPanel::captionedValue(const char* name, const QRect& twips, QLabel
 
 void StatusPanel::paintEvent(QPaintEvent*)
 {
-    static const QPixmap background(QStringLiteral(":/pictures/panel.png"));
+    static const QPixmap background = BuiltInPicture::load(QStringLiteral(":/pictures/panel.png"));
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), QColor(128, 128, 128));
