@@ -11,7 +11,13 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QPalette>
 #include <QTimer>
+
+namespace {
+// The largest icon the splash carries: decoding the big ones would hold up its first frame.
+constexpr int SplashIconSize = 48;
+} // namespace
 
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
 {
@@ -20,21 +26,25 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     // An empty title would be replaced by the application name; a blank one stays blank.
     setWindowTitle(QStringLiteral(" "));
-    setWindowIcon(AppIcon::icon());
+    setWindowIcon(AppIcon::icon(SplashIconSize));
     setFixedSize(Twips::size(4440, 2550));
     background_ = BuiltInPicture::load(QStringLiteral(":/pictures/splash.png"));
 
     productLabel = FormLayout::label(this, "productLabel", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));
-    versionLabel = FormLayout::label(this, "versionLabel", {2760, 1440, 795, 270}, AppInfo::versionText(), Fonts::arial(12));
+    // The version text is wider than its designed box and keeps the box's right edge: the label reaches left to
+    // the product name's edge, right-aligned, so nothing is measured before the splash's first frame.
+    versionLabel = FormLayout::label(this, "versionLabel", {1920, 1440, 2760 + 795 - 1920, 270},
+        AppInfo::versionText(), Fonts::arial(12));
     versionLabel->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    // The version label sizes itself to its text and keeps its right edge.
-    const int right = versionLabel->geometry().right();
-    versionLabel->adjustSize();
-    versionLabel->move(right - versionLabel->width() + 1, versionLabel->y());
     companyLabel = FormLayout::label(this, "companyLabel", {1680, 2160, 1455, 255}, AppInfo::Company, Fonts::arial(8.25));
     copyrightLabel = FormLayout::label(this, "copyrightLabel", {360, 2160, 1215, 255}, tr("Freeware 2026"), Fonts::arial(8.25));
+    // Black on the splash's picture whatever the desktop's palette; a palette, as a style sheet would cost the
+    // first frame a style pass over every label.
+    QPalette black = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        black.setColor(group, QPalette::WindowText, Qt::black);
     for (QLabel* text : {productLabel, versionLabel, companyLabel, copyrightLabel})
-        text->setStyleSheet(QStringLiteral("color: black;"));
+        text->setPalette(black);
 
     logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("logo"));
