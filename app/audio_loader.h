@@ -11,7 +11,8 @@
 // file, or not the game's gives silent devices, and quietly.
 class AudioLoader {
 public:
-    static constexpr const char* ModuleName = "libhopnix-audio.so";
+    // In a folder of its own, so a package's tree holds no shared library where the linker's cache looks.
+    static constexpr const char* ModuleName = "modules/libhopnix-audio.so";
 
     // The devices of the module ModuleName in programDir, whose programs they use; silent ones without.
     static std::unique_ptr<AudioDevices> load(const QString& programDir) { return load(programDir, QLatin1String(ModuleName)); }

@@ -100,7 +100,7 @@ trap 'rm -f "$expected" "$found"' EXIT
 {
     echo "lib/hopnix/hopnix"
     echo "lib/hopnix/hopnix-render-tune"
-    echo "lib/hopnix/libhopnix-audio.so"
+    echo "lib/hopnix/modules/libhopnix-audio.so"
     for f in $data_files; do echo "lib/hopnix/$f"; done
     echo "games/hopnix"
     echo "share/applications/$id.desktop"
@@ -126,15 +126,15 @@ if have_tool file; then
     for program in hopnix hopnix-render-tune; do
         file -b "$program_dir/$program" | grep -q '^ELF .*executable' || fail "$program_dir/$program is not an ELF program"
     done
-    file -b "$program_dir/libhopnix-audio.so" | grep -q '^ELF .*shared object' ||
-        fail "$program_dir/libhopnix-audio.so is not an ELF shared object"
+    file -b "$program_dir/modules/libhopnix-audio.so" | grep -q '^ELF .*shared object' ||
+        fail "$program_dir/modules/libhopnix-audio.so is not an ELF shared object"
 fi
 # Only the renderer links the synthesizer; the game maps neither it nor the sound system at start.
 if have_tool readelf; then
     needed() { readelf -d "$program_dir/$1" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'; }
     needed hopnix | grep -q -e fluidsynth -e Multimedia && fail "the game links FluidSynth or Qt Multimedia"
     needed hopnix-render-tune | grep -q fluidsynth || fail "the tune renderer does not link FluidSynth"
-    needed libhopnix-audio.so | grep -q fluidsynth && fail "the audio module links FluidSynth"
+    needed modules/libhopnix-audio.so | grep -q fluidsynth && fail "the audio module links FluidSynth"
 fi
 for f in $data_files; do
     [ -s "$program_dir/$f" ] || fail "$program_dir/$f is empty"

@@ -3,7 +3,9 @@
 #include "core/music/silent_audio_devices.h"
 #include "core/music/sound_player.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,12 +16,12 @@ class TestAudioLoader : public QObject {
 private Q_SLOTS:
     void loadsTheGamesModule()
     {
-        const std::unique_ptr<AudioDevices> audio = AudioLoader::load(QStringLiteral(HOPNIX_MODULE_DIR));
+        const std::unique_ptr<AudioDevices> audio = AudioLoader::load(QStringLiteral(HOPNIX_PROGRAM_DIR));
         QVERIFY(dynamic_cast<SilentAudioDevices*>(audio.get()) == nullptr);
         QCOMPARE(audio->music().metaObject()->className(), "PcmMusicDevice");
         // Without a sound server, as on a test machine, both stay quiet.
         audio->sound().play(QStringLiteral("/nonexistent/Pop2.wav"));
-        audio->music().open(QStringLiteral(HOPNIX_MODULE_DIR "/amalia2.mid"));
+        audio->music().open(QStringLiteral(HOPNIX_PROGRAM_DIR "/amalia2.mid"));
         audio->music().play();
         QCOMPARE(audio->music().position(), 0);
     }
@@ -38,6 +40,7 @@ private Q_SLOTS:
         QFETCH(QString, what);
         QTemporaryDir dir;
         const QString module = dir.filePath(QLatin1String(AudioLoader::ModuleName));
+        QVERIFY(QDir().mkpath(QFileInfo(module).path()));
         if (what == QLatin1String("text")) {
             QFile file(module);
             QVERIFY(file.open(QIODevice::WriteOnly));
