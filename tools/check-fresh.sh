@@ -74,7 +74,7 @@ for n in 1 2; do
     clone=/work/ci-$n
     git clone -q --no-checkout "$top" "$run$clone"
     git -C "$run$clone" checkout -q --detach "$commit"
-    echo "== run $n of .ci/run at $(git -C "$top" rev-parse --short HEAD), log in $dir/run-$n.log"
+    echo "== run $n of .ci/run at $(git -C "$top" rev-parse --short "$commit"), log in $dir/run-$n.log"
     status=0
     in_root "$run" sh -c "cd $clone && bash .ci/run" >"$dir/run-$n.log" 2>&1 || status=$?
     grep -E 'tests passed|tests failed out of|\*\*\*Failed|\*\*\*Timeout|\(Failed\)|\(Timeout\)' "$dir/run-$n.log" || true
