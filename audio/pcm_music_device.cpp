@@ -13,12 +13,9 @@
 #include <QFile>
 
 namespace {
-// A background tune is tens of kilobytes; a file far larger than any tune is not read into memory.
-constexpr qint64 MaxMidiBytes = 4 * 1024 * 1024;
-
 std::optional<QByteArray> readTune(const QString& path)
 {
-    SafeFileReader::Result file = SafeFileReader::read(path, MaxMidiBytes);
+    SafeFileReader::Result file = SafeFileReader::read(path, MusicLoop::MaxTuneBytes);
     if (file.status != SafeFileReader::Status::Ok)
         return std::nullopt;
     return std::move(file.bytes);

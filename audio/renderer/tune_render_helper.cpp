@@ -2,6 +2,7 @@
 
 #include "audio/renderer/tune_renderer.h"
 #include "core/files/file_descriptor.h"
+#include "core/music/music_loop.h"
 #include "core/music/rendered_loop.h"
 
 #include <QByteArray>
@@ -13,9 +14,6 @@
 #include <unistd.h>
 
 namespace {
-// A background tune is tens of kilobytes; the renderer reads no more than this.
-constexpr qint64 MaxMidiBytes = 4 * 1024 * 1024;
-
 bool toOutput(const qint16* frames, qint64 count)
 {
     return FileDescriptor::writeAll(STDOUT_FILENO, reinterpret_cast<const char*>(frames),
@@ -31,7 +29,7 @@ int TuneRenderHelper::run(int argc, char** argv)
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     bool ok = false;
     const qint64 loopFrames = QByteArray(argv[2]).toLongLong(&ok);
-    const QByteArray midi = FileDescriptor::readAll(STDIN_FILENO, MaxMidiBytes);
+    const QByteArray midi = FileDescriptor::readAll(STDIN_FILENO, MusicLoop::MaxTuneBytes);
     if (!ok || loopFrames <= 0 || midi.isEmpty())
         return 1;
     const std::optional<std::vector<qint16>> tail =
