@@ -3,8 +3,9 @@
 #include "core/files/file_descriptor.h"
 #include "core/music/rendered_loop.h"
 
+#include <QDir>
+
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include <fcntl.h>
@@ -20,6 +21,8 @@ extern char** environ;
 namespace {
 // How often the reader looks at the cancel flag while the helper works.
 constexpr int PollMs = 50;
+// A pipe's worth at most per read.
+constexpr size_t ReadBytes = 65536;
 
 // The tune in a memory file, to be the helper's standard input.
 FileDescriptor tuneFile(const QByteArray& midi)
@@ -52,54 +55,38 @@ pid_t spawnHelper(const QString& program, const QString& soundfont, qint64 loopF
     return failed == 0 ? pid : -1;
 }
 
-// Reads the pass and then the tail into the loop; the tail's length in frames, or -1.
-qint64 receive(int fd, RenderedLoop& loop, const std::atomic<bool>& cancel, const std::function<void()>& firstFrames)
+// Takes the pass and then the tail into the loop as they come, to the end of the helper's output; false when
+// it sends too much or the loop's file fails, or when cancelled.
+bool receive(int fd, RenderedLoop& loop, const std::atomic<bool>& cancel, const std::function<void()>& firstFrames)
 {
-    char* const pass = reinterpret_cast<char*>(loop.pass());
-    char* const tail = reinterpret_cast<char*>(loop.tail());
-    const qint64 passBytes = loop.loopFrames() * RenderedLoop::BytesPerFrame;
-    // One byte more than the tail can hold, to notice a helper that sends too much.
-    const qint64 tailRoom = loop.tailCapacity() * RenderedLoop::BytesPerFrame;
-    std::vector<char> tailBuffer(static_cast<size_t>(tailRoom + 1));
-    qint64 got = 0;
-    qint64 tailGot = 0;
+    std::vector<char> buffer(ReadBytes);
+    bool announced = false;
     while (!cancel.load()) {
         pollfd ready{fd, POLLIN, 0};
         if (poll(&ready, 1, PollMs) <= 0)
             continue;
-        const bool inPass = got < passBytes;
-        char* to = inPass ? pass + got : tailBuffer.data() + tailGot;
-        const qint64 room = inPass ? passBytes - got : tailRoom + 1 - tailGot;
-        const ssize_t n = ::read(fd, to, static_cast<size_t>(room));
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            if (n < 0 || got < passBytes || tailGot > tailRoom || tailGot % RenderedLoop::BytesPerFrame != 0)
-                return -1;
-            std::memcpy(tail, tailBuffer.data(), static_cast<size_t>(tailGot));
-            return tailGot / RenderedLoop::BytesPerFrame;
-        }
-        if (!inPass) {
-            tailGot += n;
-            continue;
-        }
-        const bool first = got < RenderedLoop::BytesPerFrame;
-        got += n;
-        loop.publish(got / RenderedLoop::BytesPerFrame);
-        if (first && got >= RenderedLoop::BytesPerFrame && firstFrames)
+        if (n == 0)
+            return true;
+        if (n < 0 || !loop.append(buffer.data(), n))
+            return false;
+        if (!announced && loop.readyFrames() > 0 && firstFrames) {
+            announced = true;
             firstFrames();
+        }
     }
-    return -1;
+    return false;
 }
 } // namespace
 
 bool TuneRenderProcess::render(const QString& program, const QString& soundfont, const QByteArray& midi,
     RenderedLoop& loop, const std::atomic<bool>& cancel, const std::function<void()>& firstFrames)
 {
-    loop.allocate();
     const FileDescriptor input = tuneFile(midi);
     int ends[2];
-    if (!input.isOpen() || pipe2(ends, O_CLOEXEC) != 0)
+    if (!input.isOpen() || !loop.open(QDir::tempPath()) || pipe2(ends, O_CLOEXEC) != 0)
         return false;
     const FileDescriptor fromHelper(ends[0]);
     FileDescriptor toGame(ends[1]);
@@ -108,14 +95,12 @@ bool TuneRenderProcess::render(const QString& program, const QString& soundfont,
     toGame.reset();
     if (pid < 0)
         return false;
-    const qint64 tailFrames = receive(fromHelper.get(), loop, cancel, firstFrames);
-    if (tailFrames < 0)
+    const bool received = receive(fromHelper.get(), loop, cancel, firstFrames);
+    if (!received)
         kill(pid, SIGKILL);
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (tailFrames < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
-    loop.finish(tailFrames);
-    return true;
+    // The tail counts only from a helper that says it finished.
+    return received && WIFEXITED(status) && WEXITSTATUS(status) == 0 && loop.finish();
 }

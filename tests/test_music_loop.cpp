@@ -5,7 +5,9 @@
 #include "core/music/rendered_loop.h"
 #include "support/midi_builder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
 
@@ -30,21 +32,42 @@ qint64 loopFramesOf(const QByteArray& file, qint64 loopPoint)
     return timing ? timing->loopFrames() : -1;
 }
 
-// A pass of ten frames whose samples tell frame and channel apart, and a tail of four loud frames that saturate.
-std::shared_ptr<RenderedLoop> numberedLoop(qint64 ready, bool complete)
+QByteArray bytesOf(const std::vector<qint16>& samples)
+{
+    return QByteArray(reinterpret_cast<const char*>(samples.data()),
+        static_cast<qsizetype>(samples.size() * sizeof(qint16)));
+}
+
+// Frames `from` to `to` of a pass whose samples tell frame and channel apart.
+QByteArray numberedFrames(int from, int to)
+{
+    std::vector<qint16> samples;
+    for (int f = from; f < to; ++f) {
+        samples.push_back(static_cast<qint16>(100 * (f + 1)));
+        samples.push_back(static_cast<qint16>(-100 * (f + 1)));
+    }
+    return bytesOf(samples);
+}
+
+// A tail of four loud frames that saturate when mixed.
+QByteArray loudTail()
+{
+    return bytesOf({32700, -32700, 32700, -32700, 32700, -32700, 32700, -32700});
+}
+
+bool append(RenderedLoop& loop, const QByteArray& bytes)
+{
+    return loop.append(bytes.constData(), bytes.size());
+}
+
+// A pass of ten numbered frames, `ready` of them rendered, and when complete the loud tail.
+std::shared_ptr<RenderedLoop> numberedLoop(int ready, bool complete)
 {
     auto loop = std::make_shared<RenderedLoop>(10, 4);
-    loop->allocate();
-    for (int f = 0; f < 10; ++f) {
-        loop->pass()[2 * f] = static_cast<qint16>(100 * (f + 1));
-        loop->pass()[2 * f + 1] = static_cast<qint16>(-100 * (f + 1));
-    }
-    for (int i = 0; i < 8; ++i)
-        loop->tail()[i] = static_cast<qint16>(i % 2 == 0 ? 32700 : -32700);
-    loop->publish(ready);
+    bool ok = loop->open(QDir::tempPath()) && append(*loop, numberedFrames(0, complete ? 10 : ready));
     if (complete)
-        loop->finish(4);
-    return loop;
+        ok = ok && append(*loop, loudTail()) && loop->finish();
+    return ok ? loop : nullptr;
 }
 
 std::vector<qint16> readFrames(LoopPlayhead& head, const RenderedLoop& loop, qint64 frames)
@@ -144,26 +167,59 @@ private Q_SLOTS:
     void readsOnlyWhatIsRenderedAndMixesTheTailIntoLaterPasses()
     {
         const auto loop = numberedLoop(6, false);
+        QVERIFY(loop);
         LoopPlayhead head(*timingOf(shortTune()));
         std::vector<qint16> firstSix = expectedPass(false);
         firstSix.resize(12);
         QCOMPARE(readFrames(head, *loop, 8), firstSix);
         QCOMPARE(readFrames(head, *loop, 8).size(), 0u);
         // The whole pass is there, but the next pass waits for the tail.
-        loop->publish(10);
+        QVERIFY(append(*loop, numberedFrames(6, 10)));
         QCOMPARE(readFrames(head, *loop, 8).size(), 8u);
         QCOMPARE(readFrames(head, *loop, 8).size(), 0u);
-        loop->finish(4);
+        QVERIFY(append(*loop, loudTail()));
+        QVERIFY(loop->finish());
         QCOMPARE(readFrames(head, *loop, 10), expectedPass(true));
         QCOMPARE(readFrames(head, *loop, 10), expectedPass(true));
+    }
+
+    void keepsItsFramesOutOfSightAndRefusesWhatDoesNotFit()
+    {
+        QTemporaryDir directory;
+        QVERIFY(directory.isValid());
+        const QString missing = directory.filePath("missing");
+        for (const QString& place : {directory.path(), missing}) {
+            RenderedLoop loop(10, 4);
+            QVERIFY(loop.open(place));
+            // The frames leave no file behind, wherever they are kept.
+            QVERIFY(QDir(directory.path()).isEmpty());
+            QVERIFY(append(loop, numberedFrames(0, 7)));
+            QCOMPARE(loop.readyFrames(), 7);
+            QVERIFY(!loop.finish());
+            QVERIFY(append(loop, numberedFrames(7, 10)));
+            QVERIFY(append(loop, loudTail().left(6)));
+            // Half a frame of tail is no tail.
+            QVERIFY(!loop.finish());
+            QVERIFY(append(loop, loudTail().mid(6)));
+            // Pass and tail are full: one sample more is refused.
+            QVERIFY(!append(loop, loudTail().left(2)));
+            QVERIFY(loop.finish());
+            QCOMPARE(loop.tailFrames(), 4);
+            QByteArray frames(10 * RenderedLoop::BytesPerFrame, '\0');
+            QCOMPARE(loop.readPass(3, 10, frames.data()), 7);
+            QCOMPARE(frames.left(7 * RenderedLoop::BytesPerFrame), numberedFrames(3, 10));
+            QCOMPARE(loop.readTail(2, 10, frames.data()), 2);
+            QCOMPARE(frames.left(2 * RenderedLoop::BytesPerFrame), loudTail().mid(8));
+        }
     }
 
     void positionAndLoopRuleFollowTheFramesHeard()
     {
         // The short tune's timing: 8 sixteenths a second, a pass of 4 s.
         RenderedLoop loop(4 * Rate, 0);
-        loop.allocate();
-        loop.finish(0);
+        QVERIFY(loop.open(QDir::tempPath()));
+        QVERIFY(append(loop, QByteArray(4 * Rate * RenderedLoop::BytesPerFrame, '\0')));
+        QVERIFY(loop.finish());
         LoopPlayhead head(*timingOf(shortTune()));
         std::vector<char> buffer(static_cast<size_t>(Rate * RenderedLoop::BytesPerFrame));
         QCOMPARE(head.read(buffer.data(), Rate, loop), Rate);

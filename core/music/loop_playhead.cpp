@@ -27,16 +27,13 @@ qint64 LoopPlayhead::read(char* out, qint64 frames, const RenderedLoop& audio)
             cursor_ = 0;
             afterWrap_ = true;
         }
-        qint64 count = std::min({frames - done, loop - cursor_, audio.readyFrames() - cursor_});
+        char* to = out + done * RenderedLoop::BytesPerFrame;
+        const qint64 wanted = std::min(frames - done, loop - cursor_);
+        const qint64 count = afterWrap_ && cursor_ < audio.tailFrames()
+            ? readMixed(to, std::min(wanted, audio.tailFrames() - cursor_), audio)
+            : audio.readPass(cursor_, wanted, to);
         if (count <= 0)
             break;
-        char* to = out + done * RenderedLoop::BytesPerFrame;
-        if (afterWrap_ && cursor_ < audio.tailFrames()) {
-            count = readMixed(to, std::min(count, audio.tailFrames() - cursor_), audio);
-        } else {
-            std::memcpy(to, audio.pass() + cursor_ * RenderedLoop::Channels,
-                static_cast<size_t>(count * RenderedLoop::BytesPerFrame));
-        }
         cursor_ += count;
         done += count;
     }
@@ -46,13 +43,15 @@ qint64 LoopPlayhead::read(char* out, qint64 frames, const RenderedLoop& audio)
 
 qint64 LoopPlayhead::readMixed(char* out, qint64 frames, const RenderedLoop& audio) const
 {
-    std::array<qint16, 1024> mixed{};
-    const qint64 count = std::min<qint64>(frames, mixed.size() / RenderedLoop::Channels);
-    const qint16* pass = audio.pass() + cursor_ * RenderedLoop::Channels;
-    const qint16* tail = audio.tail() + cursor_ * RenderedLoop::Channels;
-    for (qint64 i = 0; i < count * RenderedLoop::Channels; ++i)
-        mixed[static_cast<size_t>(i)] = saturatedSum(pass[i], tail[i]);
-    std::memcpy(out, mixed.data(), static_cast<size_t>(count * RenderedLoop::BytesPerFrame));
+    constexpr qint64 BlockFrames = 512;
+    std::array<qint16, BlockFrames * RenderedLoop::Channels> pass{};
+    std::array<qint16, BlockFrames * RenderedLoop::Channels> tail{};
+    const qint64 wanted = std::min(frames, BlockFrames);
+    const qint64 count = std::min(audio.readPass(cursor_, wanted, reinterpret_cast<char*>(pass.data())),
+        audio.readTail(cursor_, wanted, reinterpret_cast<char*>(tail.data())));
+    for (size_t i = 0; i < static_cast<size_t>(count * RenderedLoop::Channels); ++i)
+        pass[i] = saturatedSum(pass[i], tail[i]);
+    std::memcpy(out, pass.data(), static_cast<size_t>(count * RenderedLoop::BytesPerFrame));
     return count;
 }
 
