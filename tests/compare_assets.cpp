@@ -54,7 +54,8 @@ bool same(const QString& generated, const QString& committed)
 {
     if (!QFile::exists(committed))
         return false;
-    if (generated.endsWith(QLatin1String(".png")) || generated.endsWith(QLatin1String(".bmp")))
+    if (generated.endsWith(QLatin1String(".png")) || generated.endsWith(QLatin1String(".bmp"))
+        || generated.endsWith(QLatin1String(".ppm")))
         return samePicture(generated, committed);
     if (generated.endsWith(QLatin1String(".wav")))
         return sameSound(contents(generated), contents(committed));

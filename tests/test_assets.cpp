@@ -41,7 +41,7 @@ private Q_SLOTS:
     void everyPictureIsListedAndDecodesAtItsSize()
     {
         QMap<QString, std::pair<QSize, bool>> pictures{
-            {"pictures/splash.png", {{296, 170}, false}}, {"pictures/panel.png", {{97, 393}, false}},
+            {"pictures/splash.ppm", {{296, 170}, false}}, {"pictures/panel.png", {{97, 393}, false}},
             {"pictures/undo.png", {{16, 16}, true}}, {"pictures/highscore_panel.png", {{281, 185}, false}},
             {"icons/lastpeg-32.png", {{32, 32}, true}}, {"icons/help-32.png", {{32, 32}, true}}};
         for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})

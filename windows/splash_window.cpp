@@ -16,7 +16,7 @@
 
 namespace {
 // The largest icon the splash carries: decoding the big ones would hold up its first frame.
-constexpr int SplashIconSize = 48;
+constexpr int SplashIconSize = 32;
 } // namespace
 
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
@@ -28,7 +28,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral(" "));
     setWindowIcon(AppIcon::icon(SplashIconSize));
     setFixedSize(Twips::size(4440, 2550));
-    background_ = BuiltInPicture::load(QStringLiteral(":/pictures/splash.png"));
+    background_ = BuiltInPicture::load(QStringLiteral(":/pictures/splash.ppm"));
 
     productLabel = FormLayout::label(this, "productLabel", {1920, 600, 1920, 705}, AppInfo::ProductName, Fonts::arial(31.5));
     // The version text is wider than its designed box and keeps the box's right edge: the label reaches left to

