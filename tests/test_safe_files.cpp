@@ -1,5 +1,6 @@
 #include "core/files/safe_file_reader.h"
 #include "core/files/safe_file_writer.h"
+#include "core/files/scratch_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,12 @@
 using Status = SafeFileReader::Status;
 
 namespace {
+
+// Where an open descriptor's file is, as the kernel names it.
+QString placeOf(const FileDescriptor& file)
+{
+    return QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(file.get()));
+}
 
 bool writeAll(const QString& path, const QByteArray& bytes)
 {
@@ -35,6 +42,28 @@ private Q_SLOTS:
         QVERIFY(QFile::link("abc", path("link-to-abc")) && QFile::link("link-to-abc", path("link-to-link")));
         QVERIFY(QFile::link("dir", path("link-to-dir")) && QFile::link("/dev/zero", path("link-to-zero")));
         QVERIFY(QFile::link("nothing", path("link-to-nothing")));
+    }
+
+    void scratchFilesHaveNoNameAndFallBackToMemory()
+    {
+        QTemporaryDir scratch;
+        QVERIFY(scratch.isValid());
+        const FileDescriptor onDisk = ScratchFile::create(scratch.path(), 65536);
+        QVERIFY2(placeOf(onDisk).startsWith(scratch.path()), qPrintable(placeOf(onDisk)));
+        QVERIFY(QDir(scratch.path()).isEmpty());
+        // No such folder, or no room for what is asked: memory holds the data instead, and it works the same.
+        const FileDescriptor noFolder = ScratchFile::create(scratch.filePath("missing"), 65536);
+        const FileDescriptor noRoom = ScratchFile::create(scratch.path(), qint64(1) << 60);
+        for (const FileDescriptor* file : {&onDisk, &noFolder, &noRoom}) {
+            QVERIFY(file->isOpen());
+            QVERIFY(FileDescriptor::writeAllAt(file->get(), 1000, "frames", 6));
+            char back[6] = {};
+            QCOMPARE(FileDescriptor::readAt(file->get(), 1000, back, 6), 6);
+            QCOMPARE(QByteArray(back, 6), QByteArray("frames"));
+        }
+        QVERIFY2(placeOf(noFolder).startsWith("/memfd:"), qPrintable(placeOf(noFolder)));
+        QVERIFY2(placeOf(noRoom).startsWith("/memfd:"), qPrintable(placeOf(noRoom)));
+        QVERIFY(QDir(scratch.path()).isEmpty());
     }
 
     void readsRegularFilesUpToTheCap()

@@ -6,7 +6,7 @@
 
 bool RenderedLoop::open(const QString& directory)
 {
-    file_ = ScratchFile::create(directory);
+    file_ = ScratchFile::create(directory, passBytes() + tailCapacity_ * BytesPerFrame);
     return file_.isOpen();
 }
 
