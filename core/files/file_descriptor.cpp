@@ -70,7 +70,8 @@ qint64 FileDescriptor::readAt(int fd, qint64 offset, char* data, qint64 size)
 {
     qint64 done = 0;
     while (done < size) {
-        const ssize_t got = ::pread(fd, data + done, static_cast<size_t>(size - done), static_cast<off_t>(offset + done));
+        const ssize_t got =
+            ::pread(fd, data + done, static_cast<size_t>(size - done), static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)

@@ -6,13 +6,13 @@
 
 bool RenderedLoop::open(const QString& directory)
 {
-    file_ = ScratchFile::create(directory, passBytes() + tailCapacity_ * BytesPerFrame);
+    file_ = ScratchFile::create(directory, capacityBytes());
     return file_.isOpen();
 }
 
 bool RenderedLoop::append(const char* bytes, qint64 size)
 {
-    if (!file_.isOpen() || size > passBytes() + tailCapacity_ * BytesPerFrame - written_
+    if (!file_.isOpen() || size > capacityBytes() - written_
         || !FileDescriptor::writeAllAt(file_.get(), written_, bytes, size))
         return false;
     written_ += size;

@@ -23,7 +23,6 @@ public:
     RenderedLoop(qint64 loopFrames, qint64 tailCapacity) : loopFrames_(loopFrames), tailCapacity_(tailCapacity) {}
 
     qint64 loopFrames() const { return loopFrames_; }
-    qint64 tailCapacity() const { return tailCapacity_; }
 
     // The rendering side, in this order: open the scratch file in `directory`, append the bytes of the pass and
     // then of the tail as they come (the pass is published as it grows), finish. Each is false when the file
@@ -42,6 +41,7 @@ public:
 
 private:
     qint64 passBytes() const { return loopFrames_ * BytesPerFrame; }
+    qint64 capacityBytes() const { return passBytes() + tailCapacity_ * BytesPerFrame; }
     qint64 readFrom(qint64 byteOffset, qint64 frames, char* out) const;
 
     const qint64 loopFrames_;
