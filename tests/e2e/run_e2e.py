@@ -11,8 +11,9 @@ import tempfile
 import time
 import traceback
 
-from hopnix_driver import (HIDDEN, HOLE, PEG, SCREEN_HEIGHT, SCREEN_WIDTH, SELECTED, Installation,
-                           XServer, count_unlike, crop, game_script, shape_states, stop_process, wait_until)
+from hopnix_driver import (FIRST_WINDOW_TIMEOUT, HIDDEN, HOLE, PEG, SCREEN_HEIGHT, SCREEN_WIDTH, SELECTED,
+                           Installation, XServer, count_unlike, crop, game_script, shape_states, stop_process,
+                           wait_until)
 from screen_reader import case_screen_reader, missing_reason
 
 SYSTEM_PYTHON = "/usr/bin/python3"  # Debian's pyatspi belongs to the system Python
@@ -84,16 +85,18 @@ def check_score_file(game, name, started_at):
 
 
 def case_startup(ctx):
+    launched_at = time.monotonic()
     game = ctx.launch()
 
     def splash():
         return next(((w, g) for w in ctx.x.windows("--pid", str(game.proc.pid))
                      if (g := ctx.x.geometry(w)) and g[2:] == (296, 170)), None)
-    splash_window, geometry = wait_until("the 296 x 170 splash window", splash)
-    seen_at = time.monotonic()
+    splash_window, geometry = wait_until("the 296 x 170 splash window", splash, FIRST_WINDOW_TIMEOUT)
     assert centred(*geometry), f"splash at {geometry} is not centred on the screen"
     game.wait_main_window()
-    assert time.monotonic() - seen_at >= 1.0, "the main window came less than 1 s after the splash, not 2 s"
+    # The splash counts its 2 s from its loading, which a cold disk can delay past its showing: the start of the
+    # game is the reference that holds. Qt's coarse timer may fire 5 % early.
+    assert time.monotonic() - launched_at >= 1.9, "the main window came sooner than 2 s after the game started"
     game.wait_window_gone(splash_window)
     assert centred(*ctx.x.geometry(game.window)), "the main window is not centred"
 
