@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-sanitize check-fresh fuzz assets clean
+.PHONY: all deps configure build run test test-sanitize check-fresh check-cold fuzz assets clean
 
 all: build
 
@@ -42,6 +42,13 @@ test-sanitize: deps
 # root in build-fresh/, kept until the package list changes, and `.ci/run` twice in a row in a copy of it.
 check-fresh:
 	@sh tools/check-fresh.sh build-fresh
+
+# The suite as the first run after boot meets a disk that is slow on first reads (needs root; not part of `test`):
+# the page cache dropped, then every read the build and the project's packages did not warm held to COLD_READS a second.
+COLD_READS ?= 20
+
+check-cold: build
+	@sh tools/check-cold-disk.sh $(BUILD) $(COLD_READS)
 
 # Runs every libFuzzer target for FUZZ_SECONDS each (not part of `test`). Corpora grow in
 # $(FUZZ_BUILD)/corpus/<fuzzer>, seeded from tests/fuzz/corpus/<fuzzer>; crashes land in $(FUZZ_BUILD)/artifacts.
