@@ -218,6 +218,30 @@ private Q_SLOTS:
         splash.show();
         QVERIFY(QTest::qWaitForWindowExposed(&splash) && splash.windowHandle()->title().trimmed().isEmpty());
     }
+
+    void splashDrawsAllItsContentInItsFirstFrame()
+    {
+        // The splash makes its content after it is shown; the first frame must still have all of it.
+        SplashWindow splash;
+        QStringList texts;
+        bool painted = false;
+        bool pictures = false;
+        connect(&splash, &SplashWindow::firstPainted, &splash, [&] {
+            painted = true;
+            for (const QLabel* label : splash.findChildren<QLabel*>()) {
+                if (label->isVisible() && !label->text().isEmpty())
+                    texts << label->text();
+            }
+            pictures = !splash.windowIcon().isNull() && splash.logo != nullptr && splash.logo->isVisible()
+                && !splash.logo->pixmap().isNull();
+        });
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        QTRY_VERIFY(painted);
+        texts.sort();
+        QCOMPARE(texts, QStringList({"Freeware 2026", "Hopnix", "Tarnwick", "Version 3.3.0"}));
+        QVERIFY(pictures);
+    }
 };
 
 QTEST_MAIN(TestWindowText)

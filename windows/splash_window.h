@@ -29,6 +29,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The icon, the pictures and the controls, made once the window is mapped.
+    void fillIn();
+    void addTexts();
+
     QPixmap background_;
     bool painted_ = false;
 };
