@@ -12,6 +12,7 @@ class SplashWindow : public QWidget {
 public:
     explicit SplashWindow(QWidget* parent = nullptr);
 
+    // Null until the first events after construction make the controls.
     QLabel* productLabel = nullptr;
     QLabel* versionLabel = nullptr;
     QLabel* logo = nullptr;
